@@ -1,0 +1,98 @@
+#include "TestFiles.h"
+
+#include <SDL.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "Subprocess.h"
+#include "world/LevelRecord.h"
+
+TempDir::TempDir()
+{
+    char pattern[] = "/tmp/flyer-test-XXXXXX";
+    if (mkdtemp(pattern) == nullptr)
+        throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+}
+
+TempDir::~TempDir()
+{
+    RunCommand({"rm", "-rf", path_}, Subprocess::Options());
+}
+
+bool WriteBmp(const std::string& path, int width, int height, const PixelColour& colour)
+{
+    SDL_Surface* surface =
+        SDL_CreateRGBSurface(0, width, height, 24, 0xFF0000, 0x00FF00, 0x0000FF, 0);
+    if (surface == nullptr)
+        return false;
+    for (int y = 0; y < height; ++y) {
+        Uint8* row = static_cast<Uint8*>(surface->pixels) + y * surface->pitch;
+        for (int x = 0; x < width; ++x) {
+            const uint32_t c = colour(x, y);
+            // 24-bit pixels as SDL stores them for these masks on a
+            // little-endian host: blue, green, red.
+            row[x * 3 + 0] = static_cast<Uint8>(c);
+            row[x * 3 + 1] = static_cast<Uint8>(c >> 8);
+            row[x * 3 + 2] = static_cast<Uint8>(c >> 16);
+        }
+    }
+    const bool saved = SDL_SaveBMP(surface, path.c_str()) == 0;
+    SDL_FreeSurface(surface);
+    return saved;
+}
+
+uint32_t TestTileColour(uint32_t tile)
+{
+    // Distinct, bright and far from the starfield's pale colours.
+    const uint32_t r = 40 + (tile * 37) % 200;
+    const uint32_t g = 40 + (tile * 91) % 200;
+    const uint32_t b = 40 + (tile * 53) % 200;
+    return (r << 16) | (g << 8) | b;
+}
+
+bool WriteLevel(const std::string& path, const std::vector<uint32_t>& records)
+{
+    const bool written = WriteBmp(path, 304, 160, [](int x, int y) {
+        return TestTileColour(static_cast<uint32_t>((y / 16) * 19 + x / 16 + 1));
+    });
+    return written && AppendWords(path, records);
+}
+
+bool AppendWords(const std::string& path, const std::vector<uint32_t>& words)
+{
+    std::string bytes;
+    for (uint32_t word : words) {
+        unsigned char le[4];
+        WriteLittleEndian32(word, le);
+        bytes.append(reinterpret_cast<const char*>(le), 4);
+    }
+    return AppendBytes(path, bytes);
+}
+
+bool AppendBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::app);
+    out << bytes;
+    return static_cast<bool>(out);
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+bool WriteFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    return static_cast<bool>(out);
+}
