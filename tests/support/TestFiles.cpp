@@ -1,6 +1,5 @@
 #include "TestFiles.h"
 
-#include <SDL.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -9,6 +8,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "Canvas.h"
 #include "Subprocess.h"
 #include "world/LevelRecord.h"
 
@@ -27,24 +27,11 @@ TempDir::~TempDir()
 
 bool WriteBmp(const std::string& path, int width, int height, const PixelColour& colour)
 {
-    SDL_Surface* surface =
-        SDL_CreateRGBSurface(0, width, height, 24, 0xFF0000, 0x00FF00, 0x0000FF, 0);
-    if (surface == nullptr)
-        return false;
-    for (int y = 0; y < height; ++y) {
-        Uint8* row = static_cast<Uint8*>(surface->pixels) + y * surface->pitch;
-        for (int x = 0; x < width; ++x) {
-            const uint32_t c = colour(x, y);
-            // 24-bit pixels as SDL stores them for these masks on a
-            // little-endian host: blue, green, red.
-            row[x * 3 + 0] = static_cast<Uint8>(c);
-            row[x * 3 + 1] = static_cast<Uint8>(c >> 8);
-            row[x * 3 + 2] = static_cast<Uint8>(c >> 16);
-        }
-    }
-    const bool saved = SDL_SaveBMP(surface, path.c_str()) == 0;
-    SDL_FreeSurface(surface);
-    return saved;
+    Canvas canvas(width, height, 0);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            canvas.Set(x, y, colour(x, y));
+    return canvas.SaveBmp(path);
 }
 
 uint32_t TestTileColour(uint32_t tile)

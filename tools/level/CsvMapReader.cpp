@@ -1,0 +1,100 @@
+#include "CsvMapReader.h"
+
+#include <cstdint>
+
+#include "world/LevelRecord.h"
+
+namespace {
+
+// Tiled keeps horizontal, vertical, diagonal and hexagonal flips in the
+// top four bits of a global tile id.
+const uint64_t kTiledFlipFlags = 0x10000000u;
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+}  // namespace
+
+bool ReadCsvMap(const std::string& text, const std::string& file, unsigned firstLine, bool tiledIds,
+                MapGrid* grid, InputError* error)
+{
+    *grid = MapGrid();
+    error->file = file;
+    auto fail = [&](unsigned line, unsigned column, const std::string& message) {
+        error->line = line;
+        error->column = column;
+        error->message = message;
+        return false;
+    };
+
+    unsigned line = firstLine;
+    size_t at = 0;
+    bool haveWidth = false;
+    while (at <= text.size()) {
+        const size_t end = std::min(text.find('\n', at), text.size());
+        const std::string row = text.substr(at, end - at);
+        std::vector<uint32_t> values;
+        size_t pos = 0;
+        bool blankRow = true;
+        for (char c : row)
+            if (!IsBlank(c))
+                blankRow = false;
+        while (!blankRow && pos < row.size()) {
+            while (pos < row.size() && IsBlank(row[pos]))
+                ++pos;
+            const size_t start = pos;
+            const unsigned column = static_cast<unsigned>(start + 1);
+            if (pos >= row.size())
+                return fail(line, column, "missing tile number at the end of the row");
+            if (row[pos] == ',')
+                return fail(line, column, "empty field");
+            uint64_t value = 0;
+            while (pos < row.size() && row[pos] >= '0' && row[pos] <= '9') {
+                value = value * 10 + static_cast<uint64_t>(row[pos] - '0');
+                if (value > UINT32_MAX)
+                    return fail(line, column, "number too large");
+                ++pos;
+            }
+            while (pos < row.size() && IsBlank(row[pos]))
+                ++pos;
+            if (pos == start || (pos < row.size() && row[pos] != ',')) {
+                size_t stop = row.find(',', start);
+                return fail(line, column, "bad tile number '" + row.substr(start, stop == std::string::npos ? std::string::npos : stop - start) + "'");
+            }
+            if (tiledIds && value >= kTiledFlipFlags)
+                return fail(line, column, "tile " + std::to_string(value & (kTiledFlipFlags - 1)) +
+                                              " is flipped or rotated; flyer draws tiles only as they are");
+            if (tiledIds && value > kTileCount)
+                return fail(line, column, "global tile id " + std::to_string(value) +
+                                              " is not in the one 190-tile tileset");
+            if (value > kTileCount)
+                return fail(line, column, "tile " + std::to_string(value) + " is beyond the tileset's 190");
+            values.push_back(static_cast<uint32_t>(value));
+            if (pos < row.size())
+                ++pos;  // the comma; a comma that ends the line ends the row
+            size_t rest = pos;
+            while (rest < row.size() && IsBlank(row[rest]))
+                ++rest;
+            if (rest == row.size())
+                break;
+        }
+        if (!blankRow) {
+            if (!haveWidth) {
+                grid->width = static_cast<uint32_t>(values.size());
+                haveWidth = true;
+            } else if (values.size() != grid->width) {
+                return fail(line, 0, "row has " + std::to_string(values.size()) + " cells, the first row " +
+                                         std::to_string(grid->width));
+            }
+            grid->tiles.insert(grid->tiles.end(), values.begin(), values.end());
+            grid->height += 1;
+        }
+        if (end == text.size())
+            break;
+        at = end + 1;
+        ++line;
+    }
+    return true;
+}

@@ -1,0 +1,12 @@
+#include "MapGrid.h"
+
+std::string InputError::Text() const
+{
+    std::string text = file;
+    if (line != 0) {
+        text += ":" + std::to_string(line);
+        if (column != 0)
+            text += ":" + std::to_string(column);
+    }
+    return text + ": " + message;
+}
