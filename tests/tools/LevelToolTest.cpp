@@ -212,8 +212,9 @@ TEST(DefaultAssets, DemoLevelLoadsAndLeavesTheStartOpen)
             const int row = 1023 - y - static_cast<int>(oy), column = x - static_cast<int>(ox);
             ASSERT_GE(row, 0);
             ASSERT_LT(row, static_cast<int>(rows.size()));
-            if (std::abs(x - 512) <= 5 && std::abs(y - 512) <= 5)
+            if (std::abs(x - 512) <= 5 && std::abs(y - 512) <= 5) {
                 EXPECT_EQ(0, rows[row][column]) << "cell " << x << "," << y;
+            }
             walls += rows[row][column] != 0 ? 1 : 0;
         }
     EXPECT_GT(walls, 0) << "something to bounce off within the first screen";
