@@ -63,6 +63,10 @@ bool TileMap::LoadTiles(SDL_Surface* tileset)
             SDL_FreeSurface(tile);
             return false;
         }
+        // The tile surface has an alpha channel, so SDL would blend it into
+        // the upload's transparent staging surface and leave its alpha at
+        // 0; as a plain copy every tile pixel arrives opaque.
+        SDL_SetAlpha(tile, 0, SDL_ALPHA_OPAQUE);
         textures[i] = UploadSurfaceTexture(tile, nullptr);
         SDL_FreeSurface(tile);
         if (textures[i] == 0)
