@@ -43,10 +43,16 @@ uint32_t TestTileColour(uint32_t tile)
     return (r << 16) | (g << 8) | b;
 }
 
+uint32_t TestTileLowerColour(uint32_t upper)
+{
+    return upper ^ 0x404040u;
+}
+
 bool WriteLevel(const std::string& path, const std::vector<uint32_t>& records)
 {
     const bool written = WriteBmp(path, 304, 160, [](int x, int y) {
-        return TestTileColour(static_cast<uint32_t>((y / 16) * 19 + x / 16 + 1));
+        const uint32_t colour = TestTileColour(static_cast<uint32_t>((y / 16) * 19 + x / 16 + 1));
+        return y % 16 < 8 ? colour : TestTileLowerColour(colour);
     });
     return written && AppendWords(path, records);
 }

@@ -32,8 +32,12 @@ bool WriteBmp(const std::string& path, int width, int height, const PixelColour&
 // tile a flat colour of its own.
 uint32_t TestTileColour(uint32_t tile);
 
-// Writes a level: a 304 x 160 tileset of flat test colours followed by the
-// given record words.
+// The colour of the lower half of a test tile whose upper half is `upper`:
+// tests tell by it that tiles stand upright.
+uint32_t TestTileLowerColour(uint32_t upper);
+
+// Writes a level: a 304 x 160 tileset of two-tone test tiles followed by
+// the given record words.
 bool WriteLevel(const std::string& path, const std::vector<uint32_t>& records);
 
 // Appends little-endian words or raw bytes to a file.
