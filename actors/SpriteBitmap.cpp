@@ -2,9 +2,11 @@
 
 #include <SDL.h>
 
+#include "world/BmpFile.h"
+
 SDL_Surface* LoadSpriteBitmap(const char* path, int width, int height)
 {
-    SDL_Surface* bitmap = SDL_LoadBMP_RW(SDL_RWFromFile(path, "rb"), 1);
+    SDL_Surface* bitmap = LoadCheckedBmp(path);
     if (bitmap == nullptr)
         return nullptr;
     if (bitmap->w != width || bitmap->h != height) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "world/BmpFile.h"
 #include "world/LevelRecordReader.h"
 #include "world/RgbaSurface.h"
 #include "world/TextureUpload.h"
@@ -25,7 +26,7 @@ TileMap::TileMap()
 
 bool TileMap::Load(const char* path)
 {
-    SDL_Surface* tileset = SDL_LoadBMP_RW(SDL_RWFromFile(path, "rb"), 1);
+    SDL_Surface* tileset = LoadCheckedBmp(path);
     if (tileset == nullptr) {
         printf("SDL_LoadBMP(): %s\n", SDL_GetError());
         return false;
@@ -39,34 +40,42 @@ bool TileMap::Load(const char* path)
     return tilesLoaded && LoadRecords(path);
 }
 
+SDL_Surface* CutTile(SDL_Surface* tileset, uint32_t index)
+{
+    SDL_Rect source;
+    source.x = static_cast<Sint16>((index % kTilesetColumns) * kTileSide);
+    source.y = static_cast<Sint16>((index / kTilesetColumns) * kTileSide);
+    source.w = kTileSide;
+    source.h = kTileSide;
+    SDL_Rect destination;
+    destination.x = 0;
+    destination.y = 0;
+    destination.w = kTileSide;
+    destination.h = kTileSide;
+
+    SDL_Surface* tile = CreateRgbaSurface(kTileSide, kTileSide);
+    if (tile == nullptr) {
+        printf("SDL_CreateRGBSurface(): %s\n", SDL_GetError());
+        return nullptr;
+    }
+    if (SDL_BlitSurface(tileset, &source, tile, &destination) == -1) {
+        printf("SDL_BlitSurface(): %s\n", SDL_GetError());
+        SDL_FreeSurface(tile);
+        return nullptr;
+    }
+    // The tile surface has an alpha channel, so SDL would blend it into
+    // the upload's transparent staging surface and leave its alpha at 0;
+    // as a plain copy every tile pixel arrives opaque.
+    SDL_SetAlpha(tile, 0, SDL_ALPHA_OPAQUE);
+    return tile;
+}
+
 bool TileMap::LoadTiles(SDL_Surface* tileset)
 {
     for (uint32_t i = 0; i < kTileCount; ++i) {
-        SDL_Rect source;
-        source.x = static_cast<Sint16>((i % kTilesetColumns) * kTileSide);
-        source.y = static_cast<Sint16>((i / kTilesetColumns) * kTileSide);
-        source.w = kTileSide;
-        source.h = kTileSide;
-        SDL_Rect destination;
-        destination.x = 0;
-        destination.y = 0;
-        destination.w = kTileSide;
-        destination.h = kTileSide;
-
-        SDL_Surface* tile = CreateRgbaSurface(kTileSide, kTileSide);
-        if (tile == nullptr) {
-            printf("SDL_CreateRGBSurface(): %s\n", SDL_GetError());
+        SDL_Surface* tile = CutTile(tileset, i);
+        if (tile == nullptr)
             return false;
-        }
-        if (SDL_BlitSurface(tileset, &source, tile, &destination) == -1) {
-            printf("SDL_BlitSurface(): %s\n", SDL_GetError());
-            SDL_FreeSurface(tile);
-            return false;
-        }
-        // The tile surface has an alpha channel, so SDL would blend it into
-        // the upload's transparent staging surface and leave its alpha at
-        // 0; as a plain copy every tile pixel arrives opaque.
-        SDL_SetAlpha(tile, 0, SDL_ALPHA_OPAQUE);
         textures[i] = UploadSurfaceTexture(tile, nullptr);
         SDL_FreeSurface(tile);
         if (textures[i] == 0)
@@ -82,16 +91,21 @@ bool TileMap::LoadRecords(const char* path)
         printf("fopen()\n");
         return false;
     }
+    const bool read = ReadRecords(file);
+    fclose(file);
+    return read;
+}
+
+bool TileMap::ReadRecords(FILE* file)
+{
     uint32_t offset = 0;
     if (!ReadRecordOffset(file, &offset)) {
         printf("fread()\n");
-        fclose(file);
         return false;
     }
     // An offset at or past the end leaves nothing to read: no cell is set.
     if (fseek(file, static_cast<long>(offset), SEEK_SET) == 0)
         ReadRecordWords(file, [this](uint32_t word) { ApplyRecord(word); });
-    fclose(file);
     return true;
 }
 

@@ -5,12 +5,13 @@
 #include <cstdio>
 #include <sstream>
 
+#include "world/BmpFile.h"
 #include "world/LevelRecordReader.h"
 
 void InspectLevel(const std::string& path, LevelReport* report)
 {
     *report = LevelReport();
-    SDL_Surface* bitmap = SDL_LoadBMP_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
+    SDL_Surface* bitmap = LoadCheckedBmp(path.c_str());
     if (bitmap == nullptr) {
         report->refusal = std::string("SDL cannot read the tileset: ") + SDL_GetError();
         return;

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include "AtomicFile.h"
+#include "world/BmpFile.h"
 #include "world/LevelRecord.h"
 
 bool ReadTileset(const std::string& path, std::string* bytes, InputError* error)
@@ -17,6 +18,11 @@ bool ReadTileset(const std::string& path, std::string* bytes, InputError* error)
     if (bfSize != bytes->size()) {
         error->message = "the BMP header's file size (" + std::to_string(bfSize) + ") is not the file's length (" +
                          std::to_string(bytes->size()) + "); is it a level already?";
+        return false;
+    }
+    const char* reason = nullptr;
+    if (!CheckBmpHeaders(reinterpret_cast<const unsigned char*>(bytes->data()), bytes->size(), &reason)) {
+        error->message = reason;
         return false;
     }
     SDL_Surface* bitmap = SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size())), 1);

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "AtomicFile.h"
 #include "CsvMapReader.h"
 
 namespace {
@@ -28,6 +29,16 @@ bool HasIntAttribute(const XMLElement* element, const char* name, int wanted)
 
 bool ReadTmxMap(const std::string& path, MapGrid* grid, InputError* error)
 {
+    std::string text;
+    if (!ReadWholeFile(path, &text, error)) {
+        error->message = "cannot read the file";
+        return false;
+    }
+    return ReadTmxText(text, path, grid, error);
+}
+
+bool ReadTmxText(const std::string& text, const std::string& path, MapGrid* grid, InputError* error)
+{
     error->file = path;
     error->line = 0;
     error->column = 0;
@@ -38,12 +49,7 @@ bool ReadTmxMap(const std::string& path, MapGrid* grid, InputError* error)
     };
 
     tinyxml2::XMLDocument document;
-    const tinyxml2::XMLError loaded = document.LoadFile(path.c_str());
-    if (loaded == tinyxml2::XML_ERROR_FILE_NOT_FOUND || loaded == tinyxml2::XML_ERROR_FILE_COULD_NOT_BE_OPENED ||
-        loaded == tinyxml2::XML_ERROR_FILE_READ_ERROR) {
-        error->message = "cannot read the file";
-        return false;
-    }
+    const tinyxml2::XMLError loaded = document.Parse(text.data(), text.size());
     if (loaded != tinyxml2::XML_SUCCESS) {
         error->line = static_cast<unsigned>(document.ErrorLineNum());
         error->message = std::string("not well-formed XML: ") + document.ErrorName();
@@ -79,8 +85,8 @@ bool ReadTmxMap(const std::string& path, MapGrid* grid, InputError* error)
     const char* encoding = data->Attribute("encoding");
     if (encoding == nullptr || strcmp(encoding, "csv") != 0 || data->Attribute("compression") != nullptr)
         return fail(data, "the layer must be stored as CSV (Map Properties, Tile Layer Format: CSV)");
-    const char* text = data->GetText();
-    if (!ReadCsvMap(text != nullptr ? text : "", path, static_cast<unsigned>(data->GetLineNum()), true, grid,
+    const char* csv = data->GetText();
+    if (!ReadCsvMap(csv != nullptr ? csv : "", path, static_cast<unsigned>(data->GetLineNum()), true, grid,
                     error))
         return false;
     if (!HasIntAttribute(layer, "width", static_cast<int>(grid->width)) ||

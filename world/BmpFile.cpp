@@ -1,0 +1,57 @@
+#include "world/BmpFile.h"
+
+#include <SDL.h>
+
+#include "world/LevelRecord.h"
+
+namespace {
+
+// SDL 1.2 keeps a surface's pitch in 16 bits: 4 bytes a pixel must fit.
+const int64_t kMaxSide = 16383;
+const int64_t kMaxPixels = 1 << 24;
+
+}  // namespace
+
+bool CheckBmpHeaders(const unsigned char* head, size_t available, const char** reason)
+{
+    // Not even the magic, or not "BM": SDL says so itself.
+    if (available < 2 || head[0] != 'B' || head[1] != 'M')
+        return true;
+    const uint32_t infoSize = available >= 18 ? ReadLittleEndian32(head + 14) : 0;
+    if (available < 18 || available < (infoSize == 12 ? 26u : kBmpHeadersSize)) {
+        *reason = "BMP file headers are cut short";
+        return false;
+    }
+    int64_t width = 0;
+    int64_t height = 0;
+    if (infoSize == 12) {
+        width = head[18] | (head[19] << 8);
+        height = head[20] | (head[21] << 8);
+    } else {
+        width = static_cast<int32_t>(ReadLittleEndian32(head + 18));
+        height = static_cast<int32_t>(ReadLittleEndian32(head + 22));
+        height = height < 0 ? -height : height;
+    }
+    if (width > kMaxSide || height > kMaxSide || width * height > kMaxPixels) {
+        *reason = "BMP file too large to load safely";
+        return false;
+    }
+    return true;
+}
+
+SDL_Surface* LoadCheckedBmp(const char* path)
+{
+    SDL_RWops* file = SDL_RWFromFile(path, "rb");
+    if (file == nullptr)
+        return nullptr;
+    unsigned char head[kBmpHeadersSize];
+    const int got = SDL_RWread(file, head, 1, sizeof head);
+    const char* reason = nullptr;
+    if (!CheckBmpHeaders(head, got > 0 ? static_cast<size_t>(got) : 0, &reason)) {
+        SDL_RWclose(file);
+        SDL_SetError("%s", reason);
+        return nullptr;
+    }
+    SDL_RWseek(file, 0, RW_SEEK_SET);
+    return SDL_LoadBMP_RW(file, 1);
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+struct SDL_Surface;
+
+// Checks the headers of a BMP file for what SDL 1.2's reader cannot take
+// safely: headers cut short, which it reads on from uninitialised values,
+// and sides so large that its 16-bit pitch wraps or the pixels cannot be
+// allocated. Anything else, right or wrong, is left to SDL, so that its own
+// messages stay. `head` holds the first bytes of the file (up to
+// kBmpHeadersSize are looked at). Sets `reason` and returns false for a
+// file SDL must not see.
+const size_t kBmpHeadersSize = 54;
+
+bool CheckBmpHeaders(const unsigned char* head, size_t available, const char** reason);
+
+// SDL_LoadBMP_RW on the file, after CheckBmpHeaders. Null with SDL's error
+// set, to the check's reason where it refused the file.
+SDL_Surface* LoadCheckedBmp(const char* path);
