@@ -51,9 +51,10 @@ bool FlyerRun::WaitForFrames(double seconds)
         const Screenshot shot = TakeScreenshot(server_.Display());
         for (int y = 0; y < shot.height; y += 7) {
             for (int x = 0; x < shot.width; x += 7) {
+                // A new window is black; the game's first frame is not
+                // (the clear colour itself is (0, 0, 13)).
                 const Rgb p = shot.At(x, y);
-                // The clear colour (0, 0, 0.05) in 8 bits.
-                if (p.r == 0 && p.g == 0 && (p.b == 12 || p.b == 13))
+                if (p.r != 0 || p.g != 0 || p.b != 0)
                     return true;
             }
         }

@@ -19,7 +19,7 @@ public:
 
     FlyerRun(const XvfbServer& server, const std::vector<std::string>& args, const Options& options);
 
-    // Waits until the screen shows a frame cleared to the game's clear colour.
+    // Waits until the screen shows a frame the game drew.
     bool WaitForFrames(double seconds = 30.0);
     void KeyDown(const std::string& key);
     void KeyUp(const std::string& key);
