@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/ExhaustVelocity.h"
+#include "app/FrameClock.h"
 #include "app/GameState.h"
 #include "app/Input.h"
 #include "app/Quit.h"
@@ -50,7 +51,7 @@ int RunFrameLoop()
     while (!g_Quit) {
         previous = current;
         current = SDL_GetTicks();
-        RunFrame(current - previous);
+        RunFrame(ElapsedMs(previous, current));
     }
     if (glGetError() == GL_NO_ERROR)
         Quit(0);

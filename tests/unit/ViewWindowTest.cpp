@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "app/FrameClock.h"
 #include "app/ViewWindow.h"
 
 namespace {
@@ -40,6 +41,14 @@ TEST(ViewWindow, ShipFarOutsideTheIntRangeStaysDefined)
     const ViewWindow far = ComputeViewWindow(1e20f, 1e20f, 1024, 768);
     EXPECT_EQ(2147483647u - 32, far.x0);
     EXPECT_EQ(2147483647u - 24, far.y0);
+}
+
+TEST(FrameClock, ElapsedIsRightAcrossTheTickCounterWrap)
+{
+    EXPECT_EQ(16u, ElapsedMs(100, 116));
+    EXPECT_EQ(0u, ElapsedMs(5, 5));
+    EXPECT_EQ(21u, ElapsedMs(0xFFFFFFF0u, 5));
+    EXPECT_EQ(1u, ElapsedMs(0xFFFFFFFFu, 0));
 }
 
 }  // namespace
