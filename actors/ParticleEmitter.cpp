@@ -1,6 +1,7 @@
 #include "actors/ParticleEmitter.h"
 
 #include <GL/gl.h>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <initializer_list>
@@ -120,10 +121,22 @@ bool ParticleEmitter::Update(uint32_t elapsedMs)
         accumulatorMs -= interval;
     }
 
-    const float dt = ElapsedSeconds(elapsedMs);
+    // What a frame adds to every live particle, the same products for
+    // each, worked out once.
+    Step step;
+    step.dt = ElapsedSeconds(elapsedMs);
+    step.ms = elapsedMs;
+    step.red = step.dt * params.redRate;
+    step.green = step.dt * params.greenRate;
+    step.blue = step.dt * params.blueRate;
+    step.alpha = step.dt * params.alphaRate;
+    step.vx = step.dt * params.accelX;
+    step.vy = step.dt * params.accelY;
+    step.vz = step.dt * params.accelZ;
+    step.size = step.dt * params.sizeRate;
     for (Particle& particle : particles) {
         if (!IsDead(particle))
-            Advance(particle, dt, elapsedMs);
+            Advance(particle, step);
     }
     return true;
 }
@@ -148,25 +161,26 @@ void ParticleEmitter::Emit()
         next = 0;
 }
 
-void ParticleEmitter::Advance(Particle& particle, float dt, uint32_t elapsedMs) const
+void ParticleEmitter::Advance(Particle& particle, const Step& step) const
 {
-    particle.red += dt * params.redRate;
-    particle.green += dt * params.greenRate;
-    particle.blue += dt * params.blueRate;
-    particle.alpha += dt * params.alphaRate;
-    particle.vx += dt * params.accelX;
-    particle.vy += dt * params.accelY;
-    particle.vz += dt * params.accelZ;
-    particle.x += dt * particle.vx;
-    particle.y += dt * particle.vy;
-    particle.z += dt * particle.vz;
-    particle.size += dt * params.sizeRate;
-    particle.ageMs = SaturatingAdd(particle.ageMs, elapsedMs);
-    for (float* colour : {&particle.red, &particle.green, &particle.blue, &particle.alpha})
-        ClampAbove(*colour, 1.0f);
-    for (float* colour : {&particle.red, &particle.green, &particle.blue, &particle.alpha})
-        ClampBelow(*colour, 0.0f);
-    ClampBelow(particle.size, 0.0f);
+    particle.red += step.red;
+    particle.green += step.green;
+    particle.blue += step.blue;
+    particle.alpha += step.alpha;
+    particle.vx += step.vx;
+    particle.vy += step.vy;
+    particle.vz += step.vz;
+    particle.x += step.dt * particle.vx;
+    particle.y += step.dt * particle.vy;
+    particle.z += step.dt * particle.vz;
+    particle.size += step.size;
+    particle.ageMs = SaturatingAdd(particle.ageMs, step.ms);
+    // Above 1 becomes 1, then below 0 becomes 0; NaN stays as it is.
+    particle.red = std::max(std::min(particle.red, 1.0f), 0.0f);
+    particle.green = std::max(std::min(particle.green, 1.0f), 0.0f);
+    particle.blue = std::max(std::min(particle.blue, 1.0f), 0.0f);
+    particle.alpha = std::max(std::min(particle.alpha, 1.0f), 0.0f);
+    particle.size = std::max(particle.size, 0.0f);
 }
 
 bool ParticleEmitter::IsDead(const Particle& particle) const

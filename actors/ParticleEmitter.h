@@ -39,6 +39,14 @@ public:
     bool emitting = false;
 
 private:
+    struct Step {
+        float dt;
+        uint32_t ms;
+        float red, green, blue, alpha;
+        float vx, vy, vz;
+        float size;
+    };
+
     void Emit();
-    void Advance(Particle& particle, float dt, uint32_t elapsedMs) const;
+    void Advance(Particle& particle, const Step& step) const;
 };

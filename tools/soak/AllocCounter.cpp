@@ -3,12 +3,14 @@
 // It counts every malloc, calloc, realloc and aligned allocation, and those
 // among them called from the flyer executable's own code, and takes each
 // SDL_GL_SwapBuffers as the end of a frame. Frames before the 100th are
-// start-up and warm-up; the report gives the counts after it.
+// start-up and warm-up; the report gives the counts after it, and the
+// seconds from it to the last frame.
 #include <dlfcn.h>
 #include <link.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <time.h>
 
 extern "C" {
 void* __libc_malloc(size_t size);
@@ -19,7 +21,8 @@ void* __libc_memalign(size_t alignment, size_t size);
 
 namespace {
 
-const unsigned long kWarmUpFrames = 100;
+// FLYER_ALLOC_WARMUP may set another number of warm-up frames.
+unsigned long g_warmUpFrames = 100;
 
 uintptr_t g_programStart = 0;
 uintptr_t g_programEnd = 0;
@@ -28,6 +31,15 @@ unsigned long g_all = 0;
 unsigned long g_fromProgram = 0;
 unsigned long g_allAtWarmUp = 0;
 unsigned long g_fromProgramAtWarmUp = 0;
+double g_warmUpTime = 0;
+double g_lastFrameTime = 0;
+
+double Now()
+{
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<double>(now.tv_sec) + now.tv_nsec / 1e9;
+}
 
 int FindProgram(dl_phdr_info* info, size_t, void*)
 {
@@ -53,6 +65,8 @@ inline void Count(void* caller)
 __attribute__((constructor)) void Start()
 {
     dl_iterate_phdr(FindProgram, nullptr);
+    if (const char* warmUp = getenv("FLYER_ALLOC_WARMUP"))
+        g_warmUpFrames = strtoul(warmUp, nullptr, 10);
 }
 
 __attribute__((destructor)) void Report()
@@ -63,9 +77,10 @@ __attribute__((destructor)) void Report()
     FILE* out = fopen(path, "w");
     if (out == nullptr)
         return;
-    const unsigned long measured = g_frames > kWarmUpFrames ? g_frames - kWarmUpFrames : 0;
-    fprintf(out, "frames %lu\nmeasured_frames %lu\nallocations_all %lu\nallocations_program %lu\n", g_frames,
-            measured, g_all - g_allAtWarmUp, g_fromProgram - g_fromProgramAtWarmUp);
+    const unsigned long measured = g_frames > g_warmUpFrames ? g_frames - g_warmUpFrames : 0;
+    fprintf(out, "frames %lu\nmeasured_frames %lu\nmeasured_seconds %.6f\nallocations_all %lu\n"
+            "allocations_program %lu\n", g_frames, measured, measured > 0 ? g_lastFrameTime - g_warmUpTime : 0.0,
+            g_all - g_allAtWarmUp, g_fromProgram - g_fromProgramAtWarmUp);
     fclose(out);
 }
 
@@ -115,9 +130,11 @@ void SDL_GL_SwapBuffers()
     using Swap = void (*)();
     static Swap next = reinterpret_cast<Swap>(dlsym(RTLD_NEXT, "SDL_GL_SwapBuffers"));
     next();
-    if (++g_frames == kWarmUpFrames) {
+    g_lastFrameTime = Now();
+    if (++g_frames == g_warmUpFrames) {
         g_allAtWarmUp = g_all;
         g_fromProgramAtWarmUp = g_fromProgram;
+        g_warmUpTime = g_lastFrameTime;
     }
 }
 
