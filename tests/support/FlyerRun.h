@@ -36,7 +36,7 @@ private:
     std::unique_ptr<Subprocess> process_;
 };
 
-// The path of the built flyer binary, the level tool and the data folder.
+// The path of the built flyer binary and of the folder of generated data.
 std::string FlyerBinary();
 std::string DataDirectory();
 

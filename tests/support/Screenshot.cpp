@@ -1,7 +1,6 @@
 #include "Screenshot.h"
 
 #include <cstdio>
-#include <sstream>
 
 #include "Subprocess.h"
 
