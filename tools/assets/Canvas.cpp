@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 Canvas::Canvas(int width, int height, uint32_t background)
     : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, background)
@@ -91,4 +92,16 @@ uint32_t Shade(uint32_t rgb, double factor)
         out |= static_cast<uint32_t>(std::min(255.0, std::max(0.0, std::round(c)))) << shift;
     }
     return out;
+}
+
+bool ParseColour(const std::string& text, uint32_t* rgb)
+{
+    if (text.size() != 7 || text[0] != '#')
+        return false;
+    char* end = nullptr;
+    const unsigned long value = strtoul(text.c_str() + 1, &end, 16);
+    if (*end != '\0')
+        return false;
+    *rgb = static_cast<uint32_t>(value);
+    return true;
 }

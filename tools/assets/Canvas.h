@@ -30,3 +30,5 @@ private:
 uint32_t Mix(uint32_t a, uint32_t b, double t);
 // Scales each channel, clamped to 255.
 uint32_t Shade(uint32_t rgb, double factor);
+// Reads a colour written "#rrggbb"; false for anything else.
+bool ParseColour(const std::string& text, uint32_t* rgb);

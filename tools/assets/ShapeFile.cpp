@@ -6,15 +6,6 @@
 
 namespace {
 
-bool ParseColour(const std::string& text, uint32_t* rgb)
-{
-    if (text.size() != 7 || text[0] != '#')
-        return false;
-    char* end = nullptr;
-    *rgb = static_cast<uint32_t>(strtoul(text.c_str() + 1, &end, 16));
-    return *end == '\0';
-}
-
 bool ParsePoint(const std::string& text, double offset, std::vector<double>* xy)
 {
     double x = 0, y = 0;

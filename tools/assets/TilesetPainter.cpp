@@ -262,18 +262,6 @@ void Crystal(const Tile& t)
     }
 }
 
-bool ParseColour(const std::string& text, uint32_t* rgb)
-{
-    if (text.size() != 7 || text[0] != '#')
-        return false;
-    char* end = nullptr;
-    const unsigned long value = strtoul(text.c_str() + 1, &end, 16);
-    if (*end != '\0')
-        return false;
-    *rgb = static_cast<uint32_t>(value);
-    return true;
-}
-
 }  // namespace
 
 bool PaintTileset(const std::string& description, Canvas* canvas, std::string* problem)
