@@ -7,10 +7,10 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <thread>
+
+#include "TestFiles.h"
 
 namespace {
 
@@ -24,14 +24,6 @@ std::string MakeTempFile(const char* tag)
         throw std::runtime_error("mkstemp failed");
     close(fd);
     return buffer.data();
-}
-
-std::string ReadWhole(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
 }
 
 }  // namespace
@@ -115,12 +107,12 @@ void Subprocess::Kill()
 
 std::string Subprocess::Stdout() const
 {
-    return ReadWhole(outPath_);
+    return ReadFile(outPath_);
 }
 
 std::string Subprocess::Stderr() const
 {
-    return ReadWhole(errPath_);
+    return ReadFile(errPath_);
 }
 
 CommandResult RunCommand(const std::vector<std::string>& argv, const Subprocess::Options& options,
