@@ -9,6 +9,10 @@ namespace {
 // SDL 1.2 keeps a surface's pitch in 16 bits: 4 bytes a pixel must fit.
 const int64_t kMaxSide = 16383;
 const int64_t kMaxPixels = 1 << 24;
+// SDL 1.2 keeps a surface's bits and bytes per pixel in 8 bits each: a
+// deeper count wraps (8193 bits become a 1-bit surface with no palette,
+// which the first blit reads through a null pointer), and no BMP has one.
+const unsigned kMaxDepth = 32;
 
 }  // namespace
 
@@ -24,16 +28,23 @@ bool CheckBmpHeaders(const unsigned char* head, size_t available, const char** r
     }
     int64_t width = 0;
     int64_t height = 0;
+    unsigned depth = 0;
     if (infoSize == 12) {
         width = head[18] | (head[19] << 8);
         height = head[20] | (head[21] << 8);
+        depth = head[24] | (head[25] << 8);
     } else {
         width = static_cast<int32_t>(ReadLittleEndian32(head + 18));
         height = static_cast<int32_t>(ReadLittleEndian32(head + 22));
         height = height < 0 ? -height : height;
+        depth = head[28] | (head[29] << 8);
     }
     if (width > kMaxSide || height > kMaxSide || width * height > kMaxPixels) {
         *reason = "BMP file too large to load safely";
+        return false;
+    }
+    if (depth > kMaxDepth) {
+        *reason = "BMP file has a colour depth beyond 32 bits";
         return false;
     }
     return true;

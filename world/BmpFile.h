@@ -11,8 +11,9 @@ const size_t kBmpHeadersSize = 54;
 
 // Checks the headers of a BMP file for what SDL 1.2's reader cannot take
 // safely: headers cut short, which it reads on from uninitialised values,
-// and sides so large that its 16-bit pitch wraps or the pixels cannot be
-// allocated. Anything else, right or wrong, is left to SDL, so that its own
+// sides so large that its 16-bit pitch wraps or the pixels cannot be
+// allocated, and colour depths above 32 bits, which its 8-bit depth fields
+// wrap. Anything else, right or wrong, is left to SDL, so that its own
 // messages stay. `head` holds the first bytes of the file (up to
 // kBmpHeadersSize are looked at). Sets `reason` and returns false for a
 // file SDL must not see.

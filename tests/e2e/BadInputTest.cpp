@@ -71,6 +71,14 @@ protected:
         return bmp;
     }
 
+    // The bit count sits at byte 28 of the usual headers, 24 of the core one.
+    static std::string WithDepth(std::string bmp, size_t at, uint16_t bits)
+    {
+        bmp[at] = static_cast<char>(bits & 0xFF);
+        bmp[at + 1] = static_cast<char>(bits >> 8);
+        return bmp;
+    }
+
     XvfbServer server_{640, 480};
     TempDir dir_;
 };
@@ -129,6 +137,13 @@ TEST_F(BadInput, EveryDepthSdlReadsLoadsAt304x160AndNoOtherSize)
     WriteLittleEndian32(70000, le);
     hugeHeader.replace(18, 4, reinterpret_cast<const char*>(le), 4);
     ExpectRefused("wide.lvl", hugeHeader, "SDL_LoadBMP(): BMP file too large to load safely\n");
+
+    // Depths that SDL's 8-bit fields wrap: 8193 and 257 make a 1-bit
+    // surface without a palette, which crashed the first blit.
+    const std::string deepError = "SDL_LoadBMP(): BMP file has a colour depth beyond 32 bits\n";
+    for (uint16_t bits : {33, 257, 8193, 65535})
+        ExpectRefused("deep" + std::to_string(bits) + ".lvl", WithDepth(Tileset(), 28, bits), deepError);
+    ExpectRefused("coredeep.lvl", WithDepth(MakeBmpBytes(core), 24, 8193), deepError);
 }
 
 TEST_F(BadInput, AnyRecordOffsetLoads)
@@ -180,7 +195,8 @@ TEST_F(BadInput, BrokenSpritesNeverStopTheGame)
     wrong.bitsPerPixel = 24;
     const std::vector<std::pair<std::string, std::string>> kinds = {
         {"empty", ""}, {"truncated", ship.substr(0, ship.size() / 2)}, {"cut header", ship.substr(0, 30)},
-        {"1-bit", MakeBmpBytes(oneBit)}, {"RLE", MakeBmpBytes(rle)}, {"wrong size", MakeBmpBytes(wrong)}};
+        {"1-bit", MakeBmpBytes(oneBit)}, {"RLE", MakeBmpBytes(rle)}, {"wrong size", MakeBmpBytes(wrong)},
+        {"8193-bit", WithDepth(ship, 28, 8193)}};
     for (const auto& kind : kinds) {
         SCOPED_TRACE(kind.first);
         for (const char* sprite : {"ship.bmp", "bullet.bmp", "ships.bmp"})
