@@ -14,6 +14,11 @@ const int64_t kMaxPixels = 1 << 24;
 // which the first blit reads through a null pointer), and no BMP has one.
 const unsigned kMaxDepth = 32;
 
+unsigned ReadLittleEndian16(const unsigned char* bytes)
+{
+    return bytes[0] | (bytes[1] << 8);
+}
+
 }  // namespace
 
 bool CheckBmpHeaders(const unsigned char* head, size_t available, const char** reason)
@@ -30,14 +35,14 @@ bool CheckBmpHeaders(const unsigned char* head, size_t available, const char** r
     int64_t height = 0;
     unsigned depth = 0;
     if (infoSize == 12) {
-        width = head[18] | (head[19] << 8);
-        height = head[20] | (head[21] << 8);
-        depth = head[24] | (head[25] << 8);
+        width = ReadLittleEndian16(head + 18);
+        height = ReadLittleEndian16(head + 20);
+        depth = ReadLittleEndian16(head + 24);
     } else {
         width = static_cast<int32_t>(ReadLittleEndian32(head + 18));
         height = static_cast<int32_t>(ReadLittleEndian32(head + 22));
         height = height < 0 ? -height : height;
-        depth = head[28] | (head[29] << 8);
+        depth = ReadLittleEndian16(head + 28);
     }
     if (width > kMaxSide || height > kMaxSide || width * height > kMaxPixels) {
         *reason = "BMP file too large to load safely";
