@@ -71,14 +71,6 @@ protected:
         return bmp;
     }
 
-    // The bit count sits at byte 28 of the usual headers, 24 of the core one.
-    static std::string WithDepth(std::string bmp, size_t at, uint16_t bits)
-    {
-        bmp[at] = static_cast<char>(bits & 0xFF);
-        bmp[at + 1] = static_cast<char>(bits >> 8);
-        return bmp;
-    }
-
     XvfbServer server_{640, 480};
     TempDir dir_;
 };
@@ -141,9 +133,13 @@ TEST_F(BadInput, EveryDepthSdlReadsLoadsAt304x160AndNoOtherSize)
     // Depths that SDL's 8-bit fields wrap: 8193 and 257 make a 1-bit
     // surface without a palette, which crashed the first blit.
     const std::string deepError = "SDL_LoadBMP(): BMP file has a colour depth beyond 32 bits\n";
-    for (uint16_t bits : {33, 257, 8193, 65535})
-        ExpectRefused("deep" + std::to_string(bits) + ".lvl", WithDepth(Tileset(), 28, bits), deepError);
-    ExpectRefused("coredeep.lvl", WithDepth(MakeBmpBytes(core), 24, 8193), deepError);
+    for (int bits : {33, 257, 8193, 65535}) {
+        BmpLayout deep;
+        deep.claimedBitsPerPixel = bits;
+        ExpectRefused("deep" + std::to_string(bits) + ".lvl", MakeBmpBytes(deep), deepError);
+    }
+    core.claimedBitsPerPixel = 8193;
+    ExpectRefused("coredeep.lvl", MakeBmpBytes(core), deepError);
 }
 
 TEST_F(BadInput, AnyRecordOffsetLoads)
@@ -193,10 +189,13 @@ TEST_F(BadInput, BrokenSpritesNeverStopTheGame)
     BmpLayout wrong = oneBit;
     wrong.width = 32;
     wrong.bitsPerPixel = 24;
+    BmpLayout deep = oneBit;
+    deep.bitsPerPixel = 24;
+    deep.claimedBitsPerPixel = 8193;
     const std::vector<std::pair<std::string, std::string>> kinds = {
         {"empty", ""}, {"truncated", ship.substr(0, ship.size() / 2)}, {"cut header", ship.substr(0, 30)},
         {"1-bit", MakeBmpBytes(oneBit)}, {"RLE", MakeBmpBytes(rle)}, {"wrong size", MakeBmpBytes(wrong)},
-        {"8193-bit", WithDepth(ship, 28, 8193)}};
+        {"8193-bit", MakeBmpBytes(deep)}};
     for (const auto& kind : kinds) {
         SCOPED_TRACE(kind.first);
         for (const char* sprite : {"ship.bmp", "bullet.bmp", "ships.bmp"})

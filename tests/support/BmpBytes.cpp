@@ -78,19 +78,21 @@ std::string MakeBmpBytes(const BmpLayout& layout)
     const bool palette = layout.bitsPerPixel <= 8;
     const int colours = palette ? 1 << layout.bitsPerPixel : 0;
     const bool masks = layout.compression == 3;
+    const uint32_t headerBits =
+        static_cast<uint32_t>(layout.claimedBitsPerPixel != 0 ? layout.claimedBitsPerPixel : layout.bitsPerPixel);
     std::string info;
     if (layout.coreHeader) {
         Put32(info, 12);
         Put16(info, static_cast<uint32_t>(layout.width));
         Put16(info, static_cast<uint32_t>(layout.height));
         Put16(info, 1);
-        Put16(info, static_cast<uint32_t>(layout.bitsPerPixel));
+        Put16(info, headerBits);
     } else {
         Put32(info, 40);
         Put32(info, static_cast<uint32_t>(layout.width));
         Put32(info, static_cast<uint32_t>(layout.topDown ? -layout.height : layout.height));
         Put16(info, 1);
-        Put16(info, static_cast<uint32_t>(layout.bitsPerPixel));
+        Put16(info, headerBits);
         Put32(info, layout.compression);
         Put32(info, 0);
         Put32(info, 2835);

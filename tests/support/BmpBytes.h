@@ -12,6 +12,7 @@ struct BmpLayout {
     uint32_t compression = 0;  // 0 none, 1 RLE8, 2 RLE4, 3 bit fields
     bool coreHeader = false;   // the 12-byte OS/2 header instead of 40 bytes
     bool topDown = false;      // a negative height
+    int claimedBitsPerPixel = 0;  // when not 0, the header's bit count instead
 };
 
 // The bytes of a BMP file with a repeating pattern of colours; the header's
