@@ -30,7 +30,7 @@ struct Levels {
         std::vector<uint32_t> records;
         for (uint32_t y = 0; y < 1024; ++y)
             for (uint32_t x = 0; x < 1024; ++x)
-                records.push_back(x | (y << 12) | ((1 + (x + y) % 190) << 24));
+                records.push_back(EncodeCellRecord(x, y, 1 + (x + y) % 190));
         WriteLevel(full, records);
     }
     const std::string& ByIndex(int64_t i) const { return i == 0 ? empty : i == 1 ? demo : full; }
