@@ -14,7 +14,7 @@
 #include "flight/CollideShip.h"
 #include "flight/UpdateShip.h"
 
-void RunFrame(uint32_t elapsedMs)
+void UpdateWorld(uint32_t elapsedMs)
 {
     CollideShip();
     UpdateShip(elapsedMs);
@@ -29,8 +29,10 @@ void RunFrame(uint32_t elapsedMs)
     g_Exhaust.SetVelocity(vx, vy);
     g_PlayerShip.SetPosition(g_ShipX, g_ShipY);
     g_PlayerShip.SetAngle(g_ShipHeading);
-    PollInput();
+}
 
+void DrawScene()
+{
     glClear(GL_COLOR_BUFFER_BIT);
     glLoadIdentity();
     g_Camera.Apply();
@@ -41,6 +43,13 @@ void RunFrame(uint32_t elapsedMs)
     g_Bullets.Draw();
     g_Fleet.Draw();
     g_PlayerShip.Draw();
+}
+
+void RunFrame(uint32_t elapsedMs)
+{
+    UpdateWorld(elapsedMs);
+    PollInput();
+    DrawScene();
     SDL_GL_SwapBuffers();
 }
 

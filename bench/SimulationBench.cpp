@@ -4,11 +4,9 @@
 
 #include <cstring>
 
-#include "app/ExhaustVelocity.h"
+#include "app/FrameLoop.h"
 #include "app/GameState.h"
 #include "app/WorldObjects.h"
-#include "flight/CollideShip.h"
-#include "flight/UpdateShip.h"
 
 namespace {
 
@@ -39,23 +37,6 @@ void HoldExhaust(uint32_t live)
     g_Exhaust.SetEmitting(false);
 }
 
-// The updates of one pass of the frame loop, as RunFrame makes them.
-void FrameOfUpdates(uint32_t elapsedMs)
-{
-    CollideShip();
-    UpdateShip(elapsedMs);
-    g_Bullets.Update(elapsedMs);
-    g_Fleet.Update(elapsedMs);
-    g_Camera.SetPosition(g_ShipX, g_ShipY);
-    g_Exhaust.Update(elapsedMs);
-    g_Exhaust.SetPosition(g_ShipX, g_ShipY);
-    float vx = 0, vy = 0;
-    ExhaustVelocity(g_ShipVelX, g_ShipVelY, g_ShipThrust, g_ShipHeading, &vx, &vy);
-    g_Exhaust.SetVelocity(vx, vy);
-    g_PlayerShip.SetPosition(g_ShipX, g_ShipY);
-    g_PlayerShip.SetAngle(g_ShipHeading);
-}
-
 // Thrusting and firing from the same state every frame, so that every
 // iteration does the same work.
 void ResetShip()
@@ -77,10 +58,10 @@ void BM_FrameOfUpdates_SteadyExhaust(benchmark::State& state)
     // Thrusting for two seconds brings the exhaust to its steady ~50.
     ResetShip();
     for (int i = 0; i < 125; ++i)
-        FrameOfUpdates(kFrameMs);
+        UpdateWorld(kFrameMs);
     for (auto _ : state) {
         ResetShip();
-        FrameOfUpdates(kFrameMs);
+        UpdateWorld(kFrameMs);
     }
     int live = 0;
     for (const Particle& p : g_Exhaust.particles)
@@ -97,7 +78,7 @@ void BM_FrameOfUpdates_FullExhaust(benchmark::State& state)
     for (auto _ : state) {
         ResetShip();
         g_KeyUp = false;  // keeps emission off: the ring stays full
-        FrameOfUpdates(kFrameMs);
+        UpdateWorld(kFrameMs);
     }
 }
 BENCHMARK(BM_FrameOfUpdates_FullExhaust);
