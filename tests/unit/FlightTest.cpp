@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <climits>
-#include <cmath>
 #include <cstring>
 
-#include "app/ExhaustVelocity.h"
+#include "app/FrameLoop.h"
 #include "app/GameState.h"
 #include "app/WorldObjects.h"
 #include "flight/CollideShip.h"
@@ -12,13 +10,8 @@
 
 namespace {
 
-// The heading's angle as the flight model must form it: the single
-// precision 6.282 widened to double, times the heading, over 360.
-double Radians(float heading)
-{
-    return static_cast<double>(6.282f) * heading / 360.0;
-}
-
+// Expected values come from python3 with f(v) = struct.unpack('f', struct.pack('f', v))[0]
+// rounding to float: every step evaluated in double from the float operands, then f().
 class Flight : public ::testing::Test {
 protected:
     void SetUp() override
@@ -31,270 +24,181 @@ protected:
         g_Exhaust.SetParams(ExhaustParams());
         memset(g_Map.cells, 0, sizeof g_Map.cells);
     }
-
-    // Calls UpdateShip until the first shot and returns the shot.
-    static Bullet FireOnce()
+    static void Place(float x, float y, float vx, float vy) { g_ShipX = x, g_ShipY = y, g_ShipVelX = vx, g_ShipVelY = vy; }
+    static void Solid(int x, int y) { g_Map.cells[x][y].tile = 1; }
+    static void ExpectVelocity(float vx, float vy, const char* why = "")
     {
-        g_KeyFire = true;
-        for (int i = 0; i < 11; ++i)
-            UpdateShip(0);
-        return g_Bullets.bullets[0];
+        EXPECT_EQ(vx, g_ShipVelX) << why;
+        EXPECT_EQ(vy, g_ShipVelY) << why;
     }
 };
 
-TEST_F(Flight, ShotVelocityCarriesTheSmallCrossTermsOf6282)
+TEST_F(Flight, StepIsEvaluatedInDoubleAndStoredAsFloat)
 {
-    g_ShipHeading = 90.0f;
-    const Bullet east = FireOnce();
-    EXPECT_EQ(static_cast<float>(std::sin(Radians(90.0f)) * 20.0), east.vx);
-    EXPECT_EQ(static_cast<float>(std::cos(Radians(90.0f)) * 20.0), east.vy);
-    EXPECT_NEAR(20.0f, east.vx, 1e-5);
-    EXPECT_NEAR(0.006f, east.vy, 1e-4);
-    EXPECT_NE(static_cast<float>(std::cos(6.282 * 90 / 360) * 20.0), east.vy)
-        << "6.282 is a float constant widened to double";
-    EXPECT_EQ(3, east.kind);
-    EXPECT_EQ(512.0f, east.x);
-
-    SetUp();
-    g_ShipHeading = 180.0f;
-    g_ShipVelX = 1.5f;
-    g_ShipVelY = -2.0f;
-    const Bullet south = FireOnce();
-    EXPECT_EQ(static_cast<float>(std::sin(Radians(180.0f)) * 20.0 + 1.5), south.vx);
-    EXPECT_NEAR(1.5f + 0.012f, south.vx, 2e-4);
-    EXPECT_EQ(static_cast<float>(std::cos(Radians(180.0f)) * 20.0 - 2.0), south.vy);
-
-    SetUp();
-    const Bullet north = FireOnce();
-    EXPECT_EQ(0.0f, north.vx);
-    EXPECT_EQ(20.0f, north.vy);
+    // Inputs found by search where a float evaluation of position, velocity or turning differs.
+    const struct { uint32_t ms; float in[5], out[5]; } rows[] = {
+        {45, {0x1.5dadf6p+0, 0x1.b460bep+1, -0x1.c78d1ep+4, -0x1.7181d8p+4, -0x1.ced1cp+3},
+             {0x1.5aec1ap-4, 0x1.2f5af6p+1, -0x1.cb25a6p+4, -0x1.63903ap+4, -0x1.2813ccp+1}},
+        {40, {0x1.cbd05p-1, 0x1.4722cep+1, 0x1.224dd6p+0, 0x1.801e6ap-3, -0x1.eb2672p+4},
+             {0x1.e309bep-1, 0x1.4818a4p+1, 0x1.738b62p-1, 0x1.c041f8p-1, -0x1.3e59a6p+4}}};
+    float* state[5] = {&g_ShipX, &g_ShipY, &g_ShipVelX, &g_ShipVelY, &g_ShipHeading};
+    for (const auto& row : rows) {
+        for (int i = 0; i < 5; ++i)
+            *state[i] = row.in[i];
+        g_ShipThrust = 20.0f;
+        g_KeyUp = g_KeyRight = true;
+        UpdateShip(row.ms);
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(row.out[i], *state[i]) << "row " << row.ms << " value " << i;
+    }
 }
 
-TEST_F(Flight, FiresOnTheEleventhCallAndEveryEleventhWhileHeld)
+TEST_F(Flight, KeysSetThrustTurnAndExhaustForTheNextStep)
+{
+    const struct { bool up, down, left, right; float thrust, heading; } rows[] = {
+        {false, false, false, false, 0, 0}, {true, false, false, false, 20, 0}, {false, true, false, false, -20, 0},
+        {true, true, false, false, 0, 0},   {false, false, true, false, 0, -67.5f}, {false, false, false, true, 0, 67.5f},
+        {false, false, true, true, 0, 0}};
+    for (const auto& row : rows) {
+        SetUp();
+        g_KeyUp = row.up, g_KeyDown = row.down, g_KeyLeft = row.left, g_KeyRight = row.right;
+        UpdateShip(250);
+        EXPECT_EQ(row.thrust, g_ShipThrust) << row.up << row.down << row.left << row.right;
+        EXPECT_EQ(row.heading, g_ShipHeading) << row.up << row.down << row.left << row.right;
+        EXPECT_EQ(row.thrust != 0, g_Exhaust.emitting) << row.up << row.down;
+        ExpectVelocity(0, 0, "the thrust acts only from the next step");
+    }
+}
+
+TEST_F(Flight, ShotLeavesFromThePositionAndVelocityOnEntry)
+{
+    Place(100, 200, 3, 4);
+    g_ShipHeading = 90, g_ShipThrust = 20, g_FireCounter = 10, g_KeyFire = true;
+    UpdateShip(100);
+    const Bullet& shot = g_Bullets.bullets[0];
+    EXPECT_EQ(100.0f, shot.x);
+    EXPECT_EQ(200.0f, shot.y);
+    EXPECT_EQ(23.0f, shot.vx);
+    EXPECT_EQ(0x1.006118p+2f, shot.vy) << "6.282 instead of 2 pi leaves 0.006 along y";
+    EXPECT_EQ(3, shot.kind);
+    ExpectVelocity(5.0f, 0x1.0009b6p+2f);
+    EXPECT_EQ(0, g_FireCounter);
+
+    g_ShipHeading = 180, g_FireCounter = 10;
+    Place(0, 0, 0, 0);
+    UpdateShip(0);
+    EXPECT_EQ(0x1.846154p-7f, g_Bullets.bullets[1].vx);
+    EXPECT_EQ(-0x1.3ffffcp+4f, g_Bullets.bullets[1].vy);
+}
+
+TEST_F(Flight, HeldFireShootsOnEveryEleventhCall)
 {
     g_KeyFire = true;
-    int shots = 0;
-    std::vector<int> shotCalls;
+    std::vector<int> shots;
     for (int call = 1; call <= 34; ++call) {
         const uint32_t before = g_Bullets.next;
-        UpdateShip(16);
+        UpdateShip(0);
         if (g_Bullets.next != before)
-            shotCalls.push_back(call);
-        shots = static_cast<int>(g_Bullets.next);
+            shots.push_back(call);
     }
-    EXPECT_EQ((std::vector<int>{11, 22, 33}), shotCalls);
-    EXPECT_EQ(3, shots);
-    EXPECT_EQ(1, g_FireCounter);
+    EXPECT_EQ((std::vector<int>{11, 22, 33}), shots);
 }
 
-TEST_F(Flight, CounterCannotOverflowWhileFireIsOff)
-{
-    g_FireCounter = INT32_MAX;
-    UpdateShip(16);
-    EXPECT_GT(g_FireCounter, 10);
-    EXPECT_LE(g_FireCounter, INT32_MAX);
-    g_KeyFire = true;
-    UpdateShip(16);
-    EXPECT_EQ(1u, g_Bullets.next) << "a shot is due at once";
-    EXPECT_EQ(0, g_FireCounter);
-}
-
-TEST_F(Flight, ElapsedZeroMovesNothingButRederivesKeys)
-{
-    g_ShipVelX = 3.0f;
-    g_ShipThrust = 20.0f;
-    g_KeyDown = true;
-    g_KeyLeft = true;
-    UpdateShip(0);
-    EXPECT_EQ(512.0f, g_ShipX);
-    EXPECT_EQ(3.0f, g_ShipVelX);
-    EXPECT_EQ(0.0f, g_ShipVelY);
-    EXPECT_EQ(0.0f, g_ShipHeading);
-    EXPECT_EQ(1, g_FireCounter);
-    EXPECT_EQ(-20.0f, g_ShipThrust);
-    EXPECT_TRUE(g_Exhaust.emitting) << "reverse thrust streams exhaust too";
-
-    g_KeyUp = true;
-    UpdateShip(0);
-    EXPECT_EQ(0.0f, g_ShipThrust) << "up and down cancel";
-    EXPECT_FALSE(g_Exhaust.emitting);
-}
-
-TEST_F(Flight, MovesOnTheOldVelocityAndThrustsWithALag)
-{
-    g_ShipVelX = 10.0f;
-    g_ShipVelY = -4.0f;
-    g_KeyUp = true;
-    UpdateShip(250);
-    EXPECT_EQ(static_cast<float>(250.0 * 10.0f / 1000.0 + 512.0f), g_ShipX);
-    EXPECT_EQ(511.0f, g_ShipY);
-    EXPECT_EQ(10.0f, g_ShipVelX) << "thrust was 0 on entry";
-    EXPECT_EQ(-4.0f, g_ShipVelY);
-    EXPECT_EQ(20.0f, g_ShipThrust);
-    g_KeyRight = true;
-    UpdateShip(250);
-    EXPECT_EQ(static_cast<float>(std::cos(Radians(0.0f)) * 20.0f * 250.0 / 1000.0 - 4.0), g_ShipVelY);
-    EXPECT_EQ(1.0f, g_ShipVelY);
-    EXPECT_EQ(67.5f, g_ShipHeading) << "the new heading reaches the velocity next call";
-    EXPECT_EQ(10.0f, g_ShipVelX);
-}
-
-TEST_F(Flight, TurnsBy270DegreesASecondWithoutWrapping)
-{
-    g_KeyRight = true;
-    for (int i = 0; i < 4; ++i)
-        UpdateShip(250);
-    EXPECT_EQ(270.0f, g_ShipHeading);
-    g_KeyRight = false;
-    g_KeyLeft = true;
-    for (int i = 0; i < 8; ++i)
-        UpdateShip(250);
-    EXPECT_EQ(-270.0f, g_ShipHeading) << "never brought back into 0..360";
-    g_KeyRight = true;
-    UpdateShip(250);
-    EXPECT_EQ(-270.0f, g_ShipHeading) << "both held cancel";
-}
-
-TEST_F(Flight, AFullTurnDriftsByThe6282Factor)
-{
-    g_ShipHeading = 360.0f;
-    g_ShipThrust = 20.0f;
-    UpdateShip(1000);
-    // sin(6.282) * 20: about 0.068 degrees left of straight up.
-    EXPECT_EQ(static_cast<float>(std::sin(static_cast<double>(6.282f)) * 20.0 * 1000.0 / 1000.0), g_ShipVelX);
-    EXPECT_NEAR(-20.0 * std::sin(0.068 * 3.14159265 / 180), g_ShipVelX, 2e-4);
-    EXPECT_LT(g_ShipVelX, 0.0f);
-}
-
-TEST_F(Flight, ExhaustVelocityIsTheShipsLessHalfTheThrust)
-{
-    float vx = 0, vy = 0;
-    ExhaustVelocity(3.0f, 4.0f, 0.0f, 45.0f, &vx, &vy);
-    EXPECT_EQ(3.0f, vx);
-    EXPECT_EQ(4.0f, vy);
-    ExhaustVelocity(0.0f, 0.0f, 20.0f, 0.0f, &vx, &vy);
-    EXPECT_EQ(0.0f, vx);
-    EXPECT_EQ(-10.0f, vy);
-    ExhaustVelocity(1.0f, 0.0f, -20.0f, 90.0f, &vx, &vy);
-    EXPECT_EQ(static_cast<float>(1.0 - std::sin(Radians(90.0f)) * -10.0f), vx);
-    EXPECT_NEAR(11.0f, vx, 1e-5);
-}
-
-class Collision : public Flight {
-protected:
-    static void Solid(int x, int y) { g_Map.cells[x][y].tile = 1; }
-    static void Place(float x, float y, float vx, float vy)
-    {
-        g_ShipX = x;
-        g_ShipY = y;
-        g_ShipVelX = vx;
-        g_ShipVelY = vy;
-    }
-};
-
-TEST_F(Collision, RestingShipStaysAtRest)
-{
-    Solid(512, 512);
-    Place(512.0f, 512.0f, 0.0f, 0.0f);
-    CollideShip();
-    EXPECT_EQ(0.0f, g_ShipVelX);
-    EXPECT_EQ(0.0f, g_ShipVelY);
-    EXPECT_EQ(512.0f, g_ShipX);
-}
-
-TEST_F(Collision, SolidColumnBouncesOnlyTheXFace)
+TEST_F(Flight, WallAheadReversesAndHalvesOnlyItsFace)
 {
     for (int y = 0; y < 20; ++y)
         Solid(11, y);
-    Place(10.5f, 10.5f, 50.0f, 0.0f);
+    Place(10.5f, 10.5f, 50, 0);
     CollideShip();
-    EXPECT_EQ(-25.0f, g_ShipVelX);
-    EXPECT_EQ(0.0f, g_ShipVelY);
-    EXPECT_EQ(10.5f, g_ShipX) << "the position is stepped back";
+    ExpectVelocity(-25, 0);
+    EXPECT_EQ(10.5f, g_ShipX) << "the look-ahead is stepped back";
 }
 
-// For a ship at (10.5, 10.5) moving slowly, the probe bounds are 9 and 11
-// both ways: each of the eight probes is one cell.
-struct Probe {
-    const char* name;
-    int x, y;
-};
-const Probe kProbes[] = {{"top-left", 9, 11},   {"top-right", 11, 11}, {"bottom-left", 9, 9}, {"bottom-right", 11, 9},
-                         {"top", 10, 11},       {"bottom", 10, 9},     {"right", 11, 10},     {"left", 9, 10}};
-
-TEST_F(Collision, EachRowOfTheTableTestsItsTwoFaces)
+TEST_F(Flight, EachVelocityQuadrantTestsItsTwoFaces)
 {
-    struct Row {
-        float vx, vy;
-        const char* xFace[2];
-        const char* yFace[2];
-    } rows[] = {
-        {2.0f, 2.0f, {"right", "bottom-right"}, {"top", "top-left"}},
-        {2.0f, -2.0f, {"right", "top-right"}, {"bottom", "bottom-left"}},
-        {-2.0f, 2.0f, {"left", "bottom-left"}, {"top", "top-right"}},
-        {-2.0f, -2.0f, {"left", "top-left"}, {"bottom", "bottom-right"}},
-        {-2.0f, 0.0f, {"left", "bottom-left"}, {"top", "top-right"}},  // zero takes the positive branch
-        {0.0f, -0.0f, {"right", "bottom-right"}, {"top", "top-left"}},
-    };
-    for (const Row& row : rows) {
-        for (const Probe& probe : kProbes) {
+    // At (10.5, 10.5) moving slowly the probe bounds are 9 and 11 both ways.
+    enum { TL, TR, BL, BR, T, B, R, L };
+    const int cell[8][2] = {{9, 11}, {11, 11}, {9, 9}, {11, 9}, {10, 11}, {10, 9}, {11, 10}, {9, 10}};
+    const struct { float vx, vy; int x1, x2, y1, y2; } rows[] = {
+        {2, 2, R, BR, T, TL}, {2, -2, R, TR, B, BL}, {-2, 2, L, BL, T, TR}, {-2, -2, L, TL, B, BR},
+        {-2, 0, L, BL, T, TR}, {0, -0.0f, R, BR, T, TL}};
+    for (const auto& row : rows) {
+        for (int probe = 0; probe < 8; ++probe) {
             memset(g_Map.cells, 0, sizeof g_Map.cells);
-            Solid(probe.x, probe.y);
+            Solid(cell[probe][0], cell[probe][1]);
             Place(10.5f, 10.5f, row.vx, row.vy);
             CollideShip();
-            const std::string name = probe.name;
-            const bool x = name == row.xFace[0] || name == row.xFace[1];
-            const bool y = name == row.yFace[0] || name == row.yFace[1];
-            const float wantX = x ? -row.vx * 0.5f : (y ? row.vx * 0.5f : row.vx);
-            const float wantY = y ? -row.vy * 0.5f : (x ? row.vy * 0.5f : row.vy);
-            EXPECT_EQ(wantX, g_ShipVelX) << row.vx << "," << row.vy << " " << probe.name;
-            EXPECT_EQ(wantY, g_ShipVelY) << row.vx << "," << row.vy << " " << probe.name;
+            const bool x = probe == row.x1 || probe == row.x2, y = probe == row.y1 || probe == row.y2;
+            const float f = x || y ? 0.5f : 1.0f;
+            EXPECT_EQ((x ? -f : f) * row.vx, g_ShipVelX) << row.vx << "," << row.vy << " probe " << probe;
+            EXPECT_EQ((y ? -f : f) * row.vy, g_ShipVelY) << row.vx << "," << row.vy << " probe " << probe;
         }
     }
 }
 
-TEST_F(Collision, BothFacesQuarterBothComponentsAndTheLeadingCornerAloneDoesNothing)
+TEST_F(Flight, BothFacesQuarterTheVelocityAndTheLeadingCornerAloneNothing)
 {
-    Solid(11, 9);
-    Solid(9, 11);
-    Place(10.5f, 10.5f, 8.0f, 4.0f);
+    Solid(11, 9), Solid(9, 11);
+    Place(10.5f, 10.5f, 8, 4);
     CollideShip();
-    EXPECT_EQ(-2.0f, g_ShipVelX);
-    EXPECT_EQ(-1.0f, g_ShipVelY);
-
+    ExpectVelocity(-2, -1);
     memset(g_Map.cells, 0, sizeof g_Map.cells);
     Solid(11, 11);
-    Place(10.5f, 10.5f, 8.0f, 4.0f);
+    Place(10.5f, 10.5f, 8, 4);
     CollideShip();
-    EXPECT_EQ(8.0f, g_ShipVelX);
-    EXPECT_EQ(4.0f, g_ShipVelY);
+    ExpectVelocity(8, 4);
 }
 
-TEST_F(Collision, LowEdgeProbesTruncateTowardZeroAndTheBorderIsAWall)
+TEST_F(Flight, ProbesTruncateTowardZeroSoTheMapEdgeIsOneColumnOut)
 {
-    // Stepped x 0.4: x - 0.9 = -0.5 truncates to column 0, which is free.
-    Place(0.5f, 5.5f, -10.0f, 0.0f);
+    Place(0.5f, 5.5f, -10, 0);  // stepped 0.4: 0.4 - 0.9 truncates to column 0, free
     CollideShip();
-    EXPECT_EQ(-10.0f, g_ShipVelX);
-    // Stepped x -0.15: -1.05 truncates to -1, outside the map: a wall.
-    Place(-0.05f, 5.5f, -10.0f, 0.0f);
+    ExpectVelocity(-10, 0);
+    Place(-0.05f, 5.5f, -10, 0);  // stepped -0.15: -1.05 truncates to -1, outside
     CollideShip();
-    EXPECT_EQ(5.0f, g_ShipVelX);
-
-    Place(1023.5f, 500.5f, 10.0f, 0.0f);
+    ExpectVelocity(5, 0);
+    Place(500.5f, 1023.5f, 0, 10);
     CollideShip();
-    EXPECT_EQ(-5.0f, g_ShipVelX);
-    Place(500.5f, 1023.5f, 0.0f, 10.0f);
-    CollideShip();
-    EXPECT_EQ(-5.0f, g_ShipVelY);
+    ExpectVelocity(0, -5);
 }
 
-TEST_F(Collision, ShipFarOutsideTheMapKeepsBouncingWithoutUndefinedProbes)
+TEST_F(Flight, LookAheadIsTheFloatHundredthAndProbesAddInDouble)
 {
-    Place(3e9f, -3e9f, 1e30f, -1e30f);
+    // 0.01f widened steps back to the entry x exactly; the double 0.01 leaves 0x1.a787d8p+5.
+    Place(0x1.a787dap+5, 20.5f, 0x1.0a728cp+5, 0);
     CollideShip();
-    EXPECT_EQ(-0.25e30f, g_ShipVelX);
-    EXPECT_EQ(0.25e30f, g_ShipVelY);
+    EXPECT_EQ(0x1.a787dap+5f, g_ShipX);
+    // y + 0.9f is just below 6 in double (top row 5, free) but rounds to 6 in float.
+    Solid(10, 6);
+    Place(10.5f, 0x1.466666p+2, 1, 0);
+    CollideShip();
+    ExpectVelocity(1, 0, "row 6 is not probed");
+}
+
+TEST_F(Flight, FrameCollidesThenFliesThenMovesCameraExhaustAndSprite)
+{
+    for (int y = 0; y < 20; ++y)
+        Solid(11, y);
+    ParticleParams still = ExhaustParams();
+    still.velSpread = 0;
+    g_Exhaust.SetParams(still);
+    g_Exhaust.SetPosition(100, 100);
+    Place(10.5f, 10.5f, 50, 0);
+    g_KeyUp = g_KeyRight = g_KeyFire = true;
+    g_FireCounter = 10;
+    UpdateWorld(100);
+    EXPECT_EQ(8.0f, g_ShipX) << "bounced first, then moved 0.1 s at -25";
+    EXPECT_EQ(8.0f, g_Bullets.bullets[0].x) << "shot from 10.5 at -25 and moved in the same frame";
+    EXPECT_EQ(12.5f, g_Bullets.bullets[0].y);
+    EXPECT_EQ(8.0f, g_Camera.x);
+    EXPECT_EQ(10.5f, g_Camera.y);
+    EXPECT_EQ(8.0f, g_PlayerShip.x);
+    EXPECT_EQ(27.0f, g_PlayerShip.angle);
+    EXPECT_EQ(8.0f, g_Exhaust.params.posX);
+    EXPECT_EQ(100.0f, g_Exhaust.particles[0].x) << "this frame's particles start where the emitter was";
+    EXPECT_EQ(4u, g_Exhaust.next);
+    EXPECT_EQ(-0x1.d8a034p+4f, g_Exhaust.params.velX) << "less half this frame's thrust at this frame's heading";
+    EXPECT_EQ(-0x1.1d229p+3f, g_Exhaust.params.velY);
 }
 
 }  // namespace

@@ -1,0 +1,178 @@
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include "GlRecorder.h"
+#include "app/FrameLoop.h"
+#include "app/GameState.h"
+#include "app/WorldObjects.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+// The recorded calls whose line starts with one of the prefixes.
+Calls Only(std::initializer_list<const char*> prefixes)
+{
+    Calls kept;
+    for (const std::string& call : g_GlCalls)
+        for (const char* prefix : prefixes)
+            if (call.rfind(prefix, 0) == 0)
+                kept.push_back(call);
+    return kept;
+}
+
+size_t Count(const char* call) { return std::count(g_GlCalls.begin(), g_GlCalls.end(), call); }
+
+class Draw : public ::testing::Test {
+protected:
+    void SetUp() override { g_GlCalls.clear(); }
+};
+
+TEST_F(Draw, PlayerShipIsAnUprightTurnedSquareOfSideTwo)
+{
+    PlayerShip ship;
+    ship.Reset();
+    ship.SetPosition(3, 4);
+    ship.SetAngle(30);
+    ship.texture = 7;
+    ship.texRect = TexRect{0.125f, 0.5625f, 0.75f, 0.25f};  // top, bottom, right, left
+    ship.Draw();
+    EXPECT_EQ((Calls{"glBindTexture 7", "glColor3f 1 1 1", "glEnable blend", "glPushMatrix", "glTranslatef 3 4 0",
+                     "glRotatef 30 0 0 -1", "glBegin quads", "glTexCoord2f 0.25 0.5625", "glVertex3f -1 -1 0",
+                     "glTexCoord2f 0.75 0.5625", "glVertex3f 1 -1 0", "glTexCoord2f 0.75 0.125", "glVertex3f 1 1 0",
+                     "glTexCoord2f 0.25 0.125", "glVertex3f -1 1 0", "glEnd", "glPopMatrix", "glDisable blend"}),
+              g_GlCalls);
+}
+
+TEST_F(Draw, EveryBulletSlotIsATintedHalfUnitSquare)
+{
+    std::unique_ptr<BulletPool> pool(new BulletPool());
+    pool->texture = 9;
+    pool->texRect = TexRect{0.125f, 0.5625f, 0.75f, 0.25f};
+    const int32_t kinds[] = {1, 2, 3, 4, 7};
+    for (int i = 0; i < 5; ++i)
+        pool->bullets[i] = Bullet{2, 3, 0, 0, kinds[i]};
+    pool->Draw();
+    EXPECT_EQ(1000u, Count("glBegin quads"));
+    EXPECT_EQ(1000u, Count("glBindTexture 9"));
+    EXPECT_EQ(0u, Count("glDisable blend")) << "the fleet, drawn next, switches blending off";
+    const Calls tints = Only({"glColor3f"});
+    EXPECT_EQ((Calls{"glColor3f 1 0 0", "glColor3f 1 1 0", "glColor3f 0 0 1", "glColor3f 0.5 0 0.5", "glColor3f 1 1 1",
+                     "glColor3f 1 1 1"}),
+              Calls(tints.begin(), tints.begin() + 6)) << "red, yellow, blue, purple, other, free";
+    const Calls quad = Only({"glTexCoord2f", "glVertex3f"});
+    EXPECT_EQ((Calls{"glTexCoord2f 0.25 0.5625", "glVertex3f 1.75 2.75 0", "glTexCoord2f 0.75 0.5625",
+                     "glVertex3f 2.25 2.75 0", "glTexCoord2f 0.75 0.125", "glVertex3f 2.25 3.25 0",
+                     "glTexCoord2f 0.25 0.125", "glVertex3f 1.75 3.25 0"}),
+              Calls(quad.begin(), quad.begin() + 8));
+}
+
+TEST_F(Draw, FleetDrawsKindsOneToEightWithFrameKindLessOne)
+{
+    std::unique_ptr<ShipFleet> fleet(new ShipFleet());
+    fleet->texture = 13;
+    for (uint32_t k = 0; k < 8; ++k)
+        fleet->frames[k] = TexRect{0.0f, 0.5625f, (k + 1) * 0.0703125f, k * 0.0703125f};  // 36 / 512 each
+    const int32_t kinds[] = {1, 0, 9, -1, 8};
+    for (uint32_t i = 0; i < 5; ++i)
+        fleet->Set(i, FleetShip{5.0f + i, 6, 0, 0, 45, kinds[i]});
+    fleet->Draw();
+    EXPECT_EQ((Calls{"glEnable blend", "glColor3f 1 1 1", "glBindTexture 13"}), Calls(g_GlCalls.begin(), g_GlCalls.begin() + 3));
+    EXPECT_EQ("glDisable blend", g_GlCalls.back());
+    EXPECT_EQ((Calls{"glTranslatef 5 6 0", "glRotatef 45 0 0 -1", "glTranslatef 9 6 0", "glRotatef 45 0 0 -1"}),
+              Only({"glTranslatef", "glRotatef"}));
+    EXPECT_EQ((Calls{"glTexCoord2f 0 0.5625", "glVertex3f -1 -1 0", "glTexCoord2f 0.0703125 0.5625", "glVertex3f 1 -1 0",
+                     "glTexCoord2f 0.0703125 0", "glVertex3f 1 1 0", "glTexCoord2f 0 0", "glVertex3f -1 1 0",
+                     "glTexCoord2f 0.4921875 0.5625", "glVertex3f -1 -1 0", "glTexCoord2f 0.5625 0.5625", "glVertex3f 1 -1 0",
+                     "glTexCoord2f 0.5625 0", "glVertex3f 1 1 0", "glTexCoord2f 0.4921875 0", "glVertex3f -1 1 0"}),
+              Only({"glTexCoord2f", "glVertex3f"}));
+}
+
+TEST_F(Draw, LiveParticlesGoOutInOneBatchOfTintedSquares)
+{
+    std::unique_ptr<ParticleEmitter> emitter(new ParticleEmitter());
+    emitter->Draw();
+    EXPECT_EQ((Calls{"glPointSize 2", "glBindTexture 0", "glEnable blend", "glBegin quads", "glEnd", "glDisable blend"}), g_GlCalls);
+    g_GlCalls.clear();
+    emitter->params.lifeMs = 1000;
+    emitter->particles[3] = Particle{1, 2, -0.5f, 0, 0, 0, 0.25f, 0.25f, 0, 1, 0.5f, 1000};
+    emitter->particles[7] = Particle{0, 0, 0, 0, 0, 0, 0.5f, 1, 1, 1, 1, 1001};  // too old
+    emitter->Draw();
+    EXPECT_EQ((Calls{"glBegin quads", "glColor4f 0.25 0 1 0.5", "glTexCoord2f 0 0", "glVertex3f 0.75 1.75 -0.5",
+                     "glTexCoord2f 1 0", "glVertex3f 1.25 1.75 -0.5", "glTexCoord2f 1 1", "glVertex3f 1.25 2.25 -0.5",
+                     "glTexCoord2f 0 1", "glVertex3f 0.75 2.25 -0.5", "glEnd"}),
+              Only({"glBegin", "glColor4f", "glTexCoord2f", "glVertex3f", "glEnd"}));
+}
+
+TEST_F(Draw, MapWindowDrawsEachSetCellUpToTheMapsEdge)
+{
+    std::unique_ptr<TileMap> map(new TileMap());
+    for (int x = 0; x < 1024; ++x)
+        for (int y : {0, 1, 2, 3, 1000, 1023})
+            map->cells[x][y] = TileCell{2, 1, 1};
+    map->textures[1] = 21;
+    map->DrawWindow(1000, 1000, 64, 48);
+    EXPECT_EQ(48u, Count("glBegin quads")) << "columns 1000 to 1023 of rows 1000 and 1023";
+    g_GlCalls.clear();
+    map->DrawWindow(0, 0, 2, 1);
+    EXPECT_EQ(6u, Count("glBegin quads")) << "both ends of the window are included";
+    EXPECT_EQ((Calls{"glDisable blend", "glColor3f 1 1 1", "glBindTexture 21", "glColor3f 1 1 1", "glBegin quads",
+                     "glTexCoord2f 0 1", "glVertex3f 0 0 0", "glTexCoord2f 0 0", "glVertex3f 0 1 0", "glTexCoord2f 1 0",
+                     "glVertex3f 1 1 0", "glTexCoord2f 1 1", "glVertex3f 1 0 0", "glEnd"}),
+              Calls(g_GlCalls.begin(), g_GlCalls.begin() + 14));
+    g_GlCalls.clear();
+    EXPECT_FALSE(map->DrawTile(0, 0, 190));
+    EXPECT_TRUE(g_GlCalls.empty());
+}
+
+class Frame : public Draw {
+protected:
+    void SetUp() override
+    {
+        Draw::SetUp();
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        ASSERT_EQ(0, SDL_Init(SDL_INIT_VIDEO));
+        g_ScreenWidth = 1024, g_ScreenHeight = 768;
+        ResetGameState();
+        g_Exhaust.texture = 11, g_Bullets.texture = 12, g_Fleet.texture = 13, g_PlayerShip.texture = 14;
+        g_Map.textures[0] = 15;
+        g_Map.cells[512][512] = TileCell{1, 0, 1};
+        g_Camera.SetDistance(32);
+    }
+    void TearDown() override { SDL_Quit(); }
+};
+
+TEST_F(Frame, PassUpdatesThenPollsThenDrawsBackToFront)
+{
+    SDL_Event up = {};
+    up.type = up.key.type = SDL_KEYDOWN;
+    up.key.state = SDL_PRESSED;
+    up.key.keysym.sym = SDLK_UP;
+    SDL_PushEvent(&up);
+    RunFrame(100);
+    EXPECT_TRUE(g_KeyUp);
+    EXPECT_EQ(0.0f, g_ShipThrust) << "the key reaches the flight model in the next pass";
+    EXPECT_EQ((Calls{"glClear", "glLoadIdentity", "glTranslatef -512 -512 -32"}), Calls(g_GlCalls.begin(), g_GlCalls.begin() + 3));
+    Calls binds = Only({"glBindTexture"});
+    binds.erase(std::unique(binds.begin(), binds.end()), binds.end());
+    EXPECT_EQ((Calls{"glBindTexture 0", "glBindTexture 15", "glBindTexture 11", "glBindTexture 12", "glBindTexture 13",
+                     "glBindTexture 14"}),
+              binds) << "stars, map, exhaust, bullets, fleet, ship";
+}
+
+TEST_F(Frame, PendingGlErrorAfterEscIsReportedWithStatusOne)
+{
+    g_Quit = true;
+    g_GlError = GL_INVALID_ENUM;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(1, RunFrameLoop());
+    EXPECT_EQ("There was an OpenGL error\n", testing::internal::GetCapturedStdout());
+    EXPECT_EQ(0u, SDL_WasInit(SDL_INIT_EVERYTHING)) << "SDL is shut down";
+    g_GlError = GL_NO_ERROR;
+}
+
+}  // namespace
