@@ -3,23 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "XvfbServer.h"
 
-// A test with the game's own video set-up done for real on a private
-// Xvfb: full-screen GL at the given resolution, GL state as start-up
-// leaves it.
-class GlContextTest : public ::testing::Test {
+// The game's own video set-up at 640 x 480 on a private Xvfb: a real GL
+// context in the state start-up leaves.
+class GlContext : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
-    virtual int Width() const { return 640; }
-    virtual int Height() const { return 480; }
-
-    // Reads back the RGBA pixels of the current framebuffer.
-    std::vector<unsigned char> ReadPixels() const;
-    // Reads back a texture's RGBA texels.
-    static std::vector<unsigned char> ReadTexture(unsigned texture, int* width, int* height);
+    // The RGBA texels of a texture, and its size.
+    static std::vector<unsigned char> Texels(unsigned texture, int* width, int* height);
 
     std::unique_ptr<XvfbServer> server_;
 };
