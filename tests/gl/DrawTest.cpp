@@ -1,20 +1,21 @@
 #include <SDL.h>
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 
-#include "GlRecorder.h"
 #include "app/FrameLoop.h"
 #include "app/GameState.h"
 #include "app/WorldObjects.h"
 
+using Calls = std::vector<std::string>;
+extern Calls g_GlCalls;  // GlRecorder.cpp
+extern GLenum g_GlError;
+
 namespace {
 
-using Calls = std::vector<std::string>;
-
-// The recorded calls whose line starts with one of the prefixes.
+// The recorded calls that start with one of the prefixes.
 Calls Only(std::initializer_list<const char*> prefixes)
 {
     Calls kept;
@@ -27,48 +28,52 @@ Calls Only(std::initializer_list<const char*> prefixes)
 
 size_t Count(const char* call) { return std::count(g_GlCalls.begin(), g_GlCalls.end(), call); }
 
+// The first `count` corners sent, as "s t > x y z", each texture coordinate with the vertex after it.
+std::string Corners(size_t count = SIZE_MAX)
+{
+    std::string corners, texture;
+    size_t taken = 0;
+    for (const std::string& call : g_GlCalls) {
+        if (call.rfind("glTexCoord2f ", 0) == 0)
+            texture = call.substr(13);
+        if (call.rfind("glVertex3f ", 0) == 0 && taken++ < count)
+            corners += (corners.empty() ? "" : ", ") + texture + " > " + call.substr(11);
+    }
+    return corners;
+}
+
+const TexRect kRect{0.125f, 0.5625f, 0.75f, 0.25f};  // top, bottom, right, left: every field its own value
+
 class Draw : public ::testing::Test {
 protected:
     void SetUp() override { g_GlCalls.clear(); }
 };
 
-TEST_F(Draw, PlayerShipIsAnUprightTurnedSquareOfSideTwo)
+TEST_F(Draw, PlayerShipIsAnUprightSquareOfSideTwoTurnedClockwise)
 {
-    PlayerShip ship;
-    ship.Reset();
-    ship.SetPosition(3, 4);
-    ship.SetAngle(30);
-    ship.texture = 7;
-    ship.texRect = TexRect{0.125f, 0.5625f, 0.75f, 0.25f};  // top, bottom, right, left
+    PlayerShip ship{};
+    ship.SetPosition(3, 4), ship.SetAngle(30), ship.texture = 7, ship.texRect = kRect;
     ship.Draw();
     EXPECT_EQ((Calls{"glBindTexture 7", "glColor3f 1 1 1", "glEnable blend", "glPushMatrix", "glTranslatef 3 4 0",
-                     "glRotatef 30 0 0 -1", "glBegin quads", "glTexCoord2f 0.25 0.5625", "glVertex3f -1 -1 0",
-                     "glTexCoord2f 0.75 0.5625", "glVertex3f 1 -1 0", "glTexCoord2f 0.75 0.125", "glVertex3f 1 1 0",
-                     "glTexCoord2f 0.25 0.125", "glVertex3f -1 1 0", "glEnd", "glPopMatrix", "glDisable blend"}),
-              g_GlCalls);
+                     "glRotatef 30 0 0 -1", "glBegin quads"}), Calls(g_GlCalls.begin(), g_GlCalls.begin() + 7));
+    EXPECT_EQ((Calls{"glEnd", "glPopMatrix", "glDisable blend"}), Calls(g_GlCalls.end() - 3, g_GlCalls.end()));
+    EXPECT_EQ("0.25 0.5625 > -1 -1 0, 0.75 0.5625 > 1 -1 0, 0.75 0.125 > 1 1 0, 0.25 0.125 > -1 1 0", Corners());
 }
 
-TEST_F(Draw, EveryBulletSlotIsATintedHalfUnitSquare)
+TEST_F(Draw, EveryBulletSlotIsAHalfUnitSquareTintedByItsKind)
 {
     std::unique_ptr<BulletPool> pool(new BulletPool());
-    pool->texture = 9;
-    pool->texRect = TexRect{0.125f, 0.5625f, 0.75f, 0.25f};
+    pool->texture = 9, pool->texRect = kRect;
     const int32_t kinds[] = {1, 2, 3, 4, 7};
     for (int i = 0; i < 5; ++i)
         pool->bullets[i] = Bullet{2, 3, 0, 0, kinds[i]};
     pool->Draw();
-    EXPECT_EQ(1000u, Count("glBegin quads"));
-    EXPECT_EQ(1000u, Count("glBindTexture 9"));
-    EXPECT_EQ(0u, Count("glDisable blend")) << "the fleet, drawn next, switches blending off";
+    EXPECT_EQ((std::vector<size_t>{1000, 1000, 1, 0}),
+              (std::vector<size_t>{Count("glBegin quads"), Count("glBindTexture 9"), Count("glEnable blend"), Count("glDisable blend")}));
     const Calls tints = Only({"glColor3f"});
-    EXPECT_EQ((Calls{"glColor3f 1 0 0", "glColor3f 1 1 0", "glColor3f 0 0 1", "glColor3f 0.5 0 0.5", "glColor3f 1 1 1",
-                     "glColor3f 1 1 1"}),
+    EXPECT_EQ((Calls{"glColor3f 1 0 0", "glColor3f 1 1 0", "glColor3f 0 0 1", "glColor3f 0.5 0 0.5", "glColor3f 1 1 1", "glColor3f 1 1 1"}),
               Calls(tints.begin(), tints.begin() + 6)) << "red, yellow, blue, purple, other, free";
-    const Calls quad = Only({"glTexCoord2f", "glVertex3f"});
-    EXPECT_EQ((Calls{"glTexCoord2f 0.25 0.5625", "glVertex3f 1.75 2.75 0", "glTexCoord2f 0.75 0.5625",
-                     "glVertex3f 2.25 2.75 0", "glTexCoord2f 0.75 0.125", "glVertex3f 2.25 3.25 0",
-                     "glTexCoord2f 0.25 0.125", "glVertex3f 1.75 3.25 0"}),
-              Calls(quad.begin(), quad.begin() + 8));
+    EXPECT_EQ("0.25 0.5625 > 1.75 2.75 0, 0.75 0.5625 > 2.25 2.75 0, 0.75 0.125 > 2.25 3.25 0, 0.25 0.125 > 1.75 3.25 0", Corners(4));
 }
 
 TEST_F(Draw, FleetDrawsKindsOneToEightWithFrameKindLessOne)
@@ -76,20 +81,16 @@ TEST_F(Draw, FleetDrawsKindsOneToEightWithFrameKindLessOne)
     std::unique_ptr<ShipFleet> fleet(new ShipFleet());
     fleet->texture = 13;
     for (uint32_t k = 0; k < 8; ++k)
-        fleet->frames[k] = TexRect{0.0f, 0.5625f, (k + 1) * 0.0703125f, k * 0.0703125f};  // 36 / 512 each
+        fleet->frames[k] = TexRect{0.0f, 0.5625f, (k + 1) * 0.0703125f, k * 0.0703125f};  // 36 / 512 wide
     const int32_t kinds[] = {1, 0, 9, -1, 8};
     for (uint32_t i = 0; i < 5; ++i)
         fleet->Set(i, FleetShip{5.0f + i, 6, 0, 0, 45, kinds[i]});
     fleet->Draw();
     EXPECT_EQ((Calls{"glEnable blend", "glColor3f 1 1 1", "glBindTexture 13"}), Calls(g_GlCalls.begin(), g_GlCalls.begin() + 3));
     EXPECT_EQ("glDisable blend", g_GlCalls.back());
-    EXPECT_EQ((Calls{"glTranslatef 5 6 0", "glRotatef 45 0 0 -1", "glTranslatef 9 6 0", "glRotatef 45 0 0 -1"}),
-              Only({"glTranslatef", "glRotatef"}));
-    EXPECT_EQ((Calls{"glTexCoord2f 0 0.5625", "glVertex3f -1 -1 0", "glTexCoord2f 0.0703125 0.5625", "glVertex3f 1 -1 0",
-                     "glTexCoord2f 0.0703125 0", "glVertex3f 1 1 0", "glTexCoord2f 0 0", "glVertex3f -1 1 0",
-                     "glTexCoord2f 0.4921875 0.5625", "glVertex3f -1 -1 0", "glTexCoord2f 0.5625 0.5625", "glVertex3f 1 -1 0",
-                     "glTexCoord2f 0.5625 0", "glVertex3f 1 1 0", "glTexCoord2f 0.4921875 0", "glVertex3f -1 1 0"}),
-              Only({"glTexCoord2f", "glVertex3f"}));
+    EXPECT_EQ((Calls{"glTranslatef 5 6 0", "glRotatef 45 0 0 -1", "glTranslatef 9 6 0", "glRotatef 45 0 0 -1"}), Only({"glTranslatef", "glRotatef"}));
+    EXPECT_EQ("0 0.5625 > -1 -1 0, 0.0703125 0.5625 > 1 -1 0, 0.0703125 0 > 1 1 0, 0 0 > -1 1 0, 0.4921875 0.5625 > -1 -1 0, "
+              "0.5625 0.5625 > 1 -1 0, 0.5625 0 > 1 1 0, 0.4921875 0 > -1 1 0", Corners());
 }
 
 TEST_F(Draw, LiveParticlesGoOutInOneBatchOfTintedSquares)
@@ -102,17 +103,15 @@ TEST_F(Draw, LiveParticlesGoOutInOneBatchOfTintedSquares)
     emitter->particles[3] = Particle{1, 2, -0.5f, 0, 0, 0, 0.25f, 0.25f, 0, 1, 0.5f, 1000};
     emitter->particles[7] = Particle{0, 0, 0, 0, 0, 0, 0.5f, 1, 1, 1, 1, 1001};  // too old
     emitter->Draw();
-    EXPECT_EQ((Calls{"glBegin quads", "glColor4f 0.25 0 1 0.5", "glTexCoord2f 0 0", "glVertex3f 0.75 1.75 -0.5",
-                     "glTexCoord2f 1 0", "glVertex3f 1.25 1.75 -0.5", "glTexCoord2f 1 1", "glVertex3f 1.25 2.25 -0.5",
-                     "glTexCoord2f 0 1", "glVertex3f 0.75 2.25 -0.5", "glEnd"}),
-              Only({"glBegin", "glColor4f", "glTexCoord2f", "glVertex3f", "glEnd"}));
+    EXPECT_EQ((Calls{"glBegin quads", "glColor4f 0.25 0 1 0.5", "glEnd"}), Only({"glBegin", "glColor4f", "glEnd"}));
+    EXPECT_EQ("0 0 > 0.75 1.75 -0.5, 1 0 > 1.25 1.75 -0.5, 1 1 > 1.25 2.25 -0.5, 0 1 > 0.75 2.25 -0.5", Corners());
 }
 
 TEST_F(Draw, MapWindowDrawsEachSetCellUpToTheMapsEdge)
 {
     std::unique_ptr<TileMap> map(new TileMap());
     for (int x = 0; x < 1024; ++x)
-        for (int y : {0, 1, 2, 3, 1000, 1023})
+        for (int y : {0, 1, 2, 1000, 1023})
             map->cells[x][y] = TileCell{2, 1, 1};
     map->textures[1] = 21;
     map->DrawWindow(1000, 1000, 64, 48);
@@ -120,10 +119,9 @@ TEST_F(Draw, MapWindowDrawsEachSetCellUpToTheMapsEdge)
     g_GlCalls.clear();
     map->DrawWindow(0, 0, 2, 1);
     EXPECT_EQ(6u, Count("glBegin quads")) << "both ends of the window are included";
-    EXPECT_EQ((Calls{"glDisable blend", "glColor3f 1 1 1", "glBindTexture 21", "glColor3f 1 1 1", "glBegin quads",
-                     "glTexCoord2f 0 1", "glVertex3f 0 0 0", "glTexCoord2f 0 0", "glVertex3f 0 1 0", "glTexCoord2f 1 0",
-                     "glVertex3f 1 1 0", "glTexCoord2f 1 1", "glVertex3f 1 0 0", "glEnd"}),
-              Calls(g_GlCalls.begin(), g_GlCalls.begin() + 14));
+    EXPECT_EQ((Calls{"glDisable blend", "glColor3f 1 1 1", "glBindTexture 21", "glColor3f 1 1 1", "glBegin quads"}),
+              Calls(g_GlCalls.begin(), g_GlCalls.begin() + 5));
+    EXPECT_EQ("0 1 > 0 0 0, 0 0 > 0 1 0, 1 0 > 1 1 0, 1 1 > 1 0 0", Corners(4)) << "the tile's top row along the cell's upper edge";
     g_GlCalls.clear();
     EXPECT_FALSE(map->DrawTile(0, 0, 190));
     EXPECT_TRUE(g_GlCalls.empty());
@@ -138,10 +136,10 @@ protected:
         ASSERT_EQ(0, SDL_Init(SDL_INIT_VIDEO));
         g_ScreenWidth = 1024, g_ScreenHeight = 768;
         ResetGameState();
-        g_Exhaust.texture = 11, g_Bullets.texture = 12, g_Fleet.texture = 13, g_PlayerShip.texture = 14;
-        g_Map.textures[0] = 15;
-        g_Map.cells[512][512] = TileCell{1, 0, 1};
+        g_ShipX = 500, g_ShipY = 520;
         g_Camera.SetDistance(32);
+        g_Exhaust.texture = 11, g_Bullets.texture = 12, g_Fleet.texture = 13, g_PlayerShip.texture = 14, g_Map.textures[0] = 15;
+        g_Map.cells[500][520] = TileCell{1, 0, 1};
     }
     void TearDown() override { SDL_Quit(); }
 };
@@ -156,15 +154,14 @@ TEST_F(Frame, PassUpdatesThenPollsThenDrawsBackToFront)
     RunFrame(100);
     EXPECT_TRUE(g_KeyUp);
     EXPECT_EQ(0.0f, g_ShipThrust) << "the key reaches the flight model in the next pass";
-    EXPECT_EQ((Calls{"glClear", "glLoadIdentity", "glTranslatef -512 -512 -32"}), Calls(g_GlCalls.begin(), g_GlCalls.begin() + 3));
+    EXPECT_EQ((Calls{"glClear", "glLoadIdentity", "glTranslatef -500 -520 -32"}), Calls(g_GlCalls.begin(), g_GlCalls.begin() + 3));
     Calls binds = Only({"glBindTexture"});
     binds.erase(std::unique(binds.begin(), binds.end()), binds.end());
-    EXPECT_EQ((Calls{"glBindTexture 0", "glBindTexture 15", "glBindTexture 11", "glBindTexture 12", "glBindTexture 13",
-                     "glBindTexture 14"}),
-              binds) << "stars, map, exhaust, bullets, fleet, ship";
+    EXPECT_EQ((Calls{"glBindTexture 0", "glBindTexture 15", "glBindTexture 11", "glBindTexture 12", "glBindTexture 13", "glBindTexture 14"}), binds)
+        << "stars, map, exhaust, bullets, fleet, ship";
 }
 
-TEST_F(Frame, PendingGlErrorAfterEscIsReportedWithStatusOne)
+TEST_F(Frame, GlErrorPendingAfterEscIsReportedWithStatusOne)
 {
     g_Quit = true;
     g_GlError = GL_INVALID_ENUM;

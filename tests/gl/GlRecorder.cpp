@@ -1,32 +1,33 @@
-#include "GlRecorder.h"
+// The drawing tests' own GL 1.1 entry points: defined in the test program,
+// they take the place of the system library's and record each call as one
+// line of text, such as "glVertex3f 1 -1 0" or "glEnable blend".
+#include <GL/gl.h>
 
 #include <cstdio>
-#include <initializer_list>
+#include <string>
+#include <vector>
 
 std::vector<std::string> g_GlCalls;
-GLenum g_GlError = GL_NO_ERROR;
+GLenum g_GlError = GL_NO_ERROR;  // what glGetError returns
 
 namespace {
 
-void Log(const char* name, std::initializer_list<double> args)
+void Log(std::string line, std::initializer_list<double> args)
 {
-    std::string line = name;
     char number[32];
-    for (double arg : args) {
-        snprintf(number, sizeof number, " %.9g", arg);
-        line += number;
-    }
+    for (double arg : args)
+        line += (snprintf(number, sizeof number, " %.9g", arg), number);
     g_GlCalls.push_back(line);
 }
 
-const char* Cap(GLenum cap) { return cap == GL_BLEND ? " blend" : " other"; }
+const char* Name(GLenum e) { return e == GL_BLEND ? " blend" : e == GL_QUADS ? " quads" : e == GL_POINTS ? " points" : " other"; }
 
 }  // namespace
 
-void glBegin(GLenum mode) { g_GlCalls.push_back(mode == GL_QUADS ? "glBegin quads" : mode == GL_POINTS ? "glBegin points" : "glBegin other"); }
+void glBegin(GLenum mode) { Log(std::string("glBegin") + Name(mode), {}); }
 void glEnd() { Log("glEnd", {}); }
-void glEnable(GLenum cap) { g_GlCalls.push_back(std::string("glEnable") + Cap(cap)); }
-void glDisable(GLenum cap) { g_GlCalls.push_back(std::string("glDisable") + Cap(cap)); }
+void glEnable(GLenum cap) { Log(std::string("glEnable") + Name(cap), {}); }
+void glDisable(GLenum cap) { Log(std::string("glDisable") + Name(cap), {}); }
 void glBindTexture(GLenum, GLuint texture) { Log("glBindTexture", {double(texture)}); }
 void glColor3f(GLfloat r, GLfloat g, GLfloat b) { Log("glColor3f", {r, g, b}); }
 void glColor3fv(const GLfloat* c) { Log("glColor3fv", {c[0], c[1], c[2]}); }

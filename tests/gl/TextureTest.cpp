@@ -3,100 +3,113 @@
 
 #include <memory>
 
-#include "GlContext.h"
+#include <gtest/gtest.h>
+
 #include "TestFiles.h"
+#include "XvfbServer.h"
+#include "app/GameState.h"
+#include "app/Video.h"
 #include "app/WorldObjects.h"
 
 namespace {
 
-// 0xAARRGGBB of texel (x, y), row 0 first.
-uint32_t Texel(const std::vector<unsigned char>& texels, int width, int x, int y)
+// The game's own video set-up at 640 x 480 on a private Xvfb: a real GL context as start-up leaves it.
+class GlContext : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("DISPLAY", server_.Display().c_str(), 1);
+        g_ScreenWidth = 640, g_ScreenHeight = 480;
+        ResetGameState();
+        ASSERT_TRUE(InitVideo());
+    }
+    void TearDown() override { SDL_Quit(); }
+    XvfbServer server_{640, 480};
+};
+
+// A texture's texels as 0xAARRGGBB, row 0 first, and its size.
+std::vector<uint32_t> Texels(unsigned texture, int* width, int* height)
 {
-    const unsigned char* t = &texels[(y * width + x) * 4];
-    return uint32_t(t[3]) << 24 | t[0] << 16 | t[1] << 8 | t[2];
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, height);
+    std::vector<uint32_t> texels(static_cast<size_t>(*width) * *height);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, texels.data());
+    return texels;
+}
+
+// The first `count` values of a piece of GL state.
+template <typename T>
+std::vector<T> State(GLenum name, size_t count)
+{
+    GLfloat values[16];
+    glGetFloatv(name, values);
+    return std::vector<T>(values, values + count);
+}
+
+// The bound texture's magnification and minification filters.
+std::vector<GLint> Filters()
+{
+    GLint filters[2];
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &filters[0]);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filters[1]);
+    return {filters[0], filters[1]};
 }
 
 TEST_F(GlContext, StartUpLeavesBlendingOffAndTheFrustumOfTheAspect)
 {
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
     EXPECT_FALSE(glIsEnabled(GL_BLEND) || glIsEnabled(GL_DEPTH_TEST) || glIsEnabled(GL_LIGHTING));
-    GLint values[4];
-    glGetIntegerv(GL_BLEND_SRC, &values[0]);
-    glGetIntegerv(GL_BLEND_DST, &values[1]);
-    EXPECT_EQ(GL_SRC_ALPHA, values[0]);
-    EXPECT_EQ(GL_ONE_MINUS_SRC_ALPHA, values[1]);
-    glGetIntegerv(GL_VIEWPORT, values);
-    EXPECT_EQ(640, values[2]);
-    EXPECT_EQ(480, values[3]);
-    GLfloat m[16];
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, m);
-    EXPECT_EQ((std::vector<float>{0, 0, 0.05f, 0}), std::vector<float>(m, m + 4));
-    glGetFloatv(GL_PROJECTION_MATRIX, m);  // glFrustum(-1, 1, -0.75, 0.75, 1, 1000)
+    EXPECT_EQ((std::vector<int>{GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA}), (std::vector<int>{State<int>(GL_BLEND_SRC, 1)[0], State<int>(GL_BLEND_DST, 1)[0]}));
+    EXPECT_EQ((std::vector<int>{0, 0, 640, 480}), State<int>(GL_VIEWPORT, 4));
+    EXPECT_EQ((std::vector<float>{0, 0, 0.05f, 0}), State<float>(GL_COLOR_CLEAR_VALUE, 4));
+    const std::vector<float> m = State<float>(GL_PROJECTION_MATRIX, 16);  // glFrustum(-1, 1, -0.75, 0.75, 1, 1000)
     EXPECT_EQ((std::vector<float>{1, 1 / 0.75f, -1001 / 999.0f, -1, -2000 / 999.0f}), (std::vector<float>{m[0], m[5], m[10], m[11], m[14]}));
     EXPECT_EQ(0, SDL_ShowCursor(SDL_QUERY)) << "the cursor is hidden";
 }
 
 TEST_F(GlContext, SpritesUploadKeyedIntoPowerOfTwoTexturesAndRefuseOtherSizes)
 {
-    TempDir dir;
-    // Black border one pixel wide, red top half, green bottom half.
-    auto sprite = [](int w, int h) { return [w, h](int x, int y) -> uint32_t { return x == 0 || y == 0 || x == w - 1 || y == h - 1 ? 0 : y < h / 2 ? 0xFF0000 : 0x00FF00; }; };
-    for (int size : {8, 16, 32, 36})
-        ASSERT_TRUE(WriteBmp(dir.File(std::to_string(size) + ".bmp"), size, size, sprite(size, size)));
-    ASSERT_TRUE(WriteBmp(dir.File("35.bmp"), 36, 35, sprite(36, 35)));
-    ASSERT_TRUE(WriteBmp(dir.File("ships.bmp"), 288, 36, sprite(288, 36)));
+    TempDir dir;  // each sprite: a black border one pixel wide, a red upper half and a green lower half
+    auto sprite = [](int w, int h) { return [w, h](int x, int y) { return x % (w - 1) == 0 || y % (h - 1) == 0 ? 0u : y < h / 2 ? 0xFF0000u : 0xFF00u; }; };
+    const int sizes[][2] = {{8, 8}, {16, 16}, {32, 32}, {36, 36}, {36, 35}, {288, 36}};
+    for (const auto& size : sizes)
+        ASSERT_TRUE(WriteBmp(dir.File(std::to_string(size[0] * 1000 + size[1])), size[0], size[1], sprite(size[0], size[1])));
     PlayerShip ship{};
-    EXPECT_FALSE(ship.LoadTexture(dir.File("32.bmp").c_str()) || ship.LoadTexture(dir.File("35.bmp").c_str()));
-    EXPECT_EQ(0u, ship.texture);
-    ASSERT_TRUE(ship.LoadTexture(dir.File("36.bmp").c_str()));
-    EXPECT_EQ(0.0f, ship.texRect.top);
-    EXPECT_EQ(0.5625f, ship.texRect.bottom);
-    EXPECT_EQ(0.5625f, ship.texRect.right);
-    EXPECT_EQ(0.0f, ship.texRect.left);
+    EXPECT_FALSE(ship.LoadTexture(dir.File("32032").c_str()) || ship.LoadTexture(dir.File("36035").c_str()) || ship.texture);
+    ASSERT_TRUE(ship.LoadTexture(dir.File("36036").c_str()));
+    EXPECT_EQ((std::vector<float>{0, 0.5625f, 0.5625f, 0}), (std::vector<float>{ship.texRect.top, ship.texRect.bottom, ship.texRect.right, ship.texRect.left}));
     int w = 0, h = 0;
-    const std::vector<unsigned char> texels = Texels(ship.texture, &w, &h);
-    ASSERT_EQ(64, w);
-    ASSERT_EQ(64, h);
+    const std::vector<uint32_t> texels = Texels(ship.texture, &w, &h);
+    ASSERT_EQ(64 * 64, w * h);
     const uint32_t at[][3] = {{0, 0, 0}, {35, 20, 0}, {1, 1, 0xFFFF0000u}, {34, 34, 0xFF00FF00u}, {36, 10, 0}, {10, 36, 0}, {63, 63, 0}};
     for (const auto& texel : at)
-        EXPECT_EQ(texel[2], Texel(texels, w, texel[0], texel[1])) << texel[0] << "," << texel[1];
-    GLint filter[2];
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &filter[0]);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter[1]);
-    EXPECT_EQ(GL_NEAREST, filter[0]);
-    EXPECT_EQ(GL_NEAREST, filter[1]);
-
+        EXPECT_EQ(texel[2], texels[texel[1] * w + texel[0]]) << texel[0] << "," << texel[1];
+    EXPECT_EQ((std::vector<GLint>{GL_NEAREST, GL_NEAREST}), Filters());
     std::unique_ptr<BulletPool> bullets(new BulletPool());
-    EXPECT_FALSE(bullets->LoadTexture(dir.File("16.bmp").c_str()));
-    EXPECT_TRUE(bullets->LoadTexture(dir.File("8.bmp").c_str()));
-    EXPECT_EQ(1.0f, bullets->texRect.bottom);
-    EXPECT_EQ(1.0f, bullets->texRect.right);
+    EXPECT_FALSE(bullets->LoadTexture(dir.File("16016").c_str()));
+    EXPECT_TRUE(bullets->LoadTexture(dir.File("8008").c_str()));
+    EXPECT_EQ((std::vector<float>{1, 1}), (std::vector<float>{bullets->texRect.bottom, bullets->texRect.right}));
     std::unique_ptr<ShipFleet> fleet(new ShipFleet());
-    ASSERT_TRUE(fleet->LoadTexture(dir.File("ships.bmp").c_str()));
-    EXPECT_EQ(36 / 512.0f, fleet->frames[0].right);
-    EXPECT_EQ(252 / 512.0f, fleet->frames[7].left);
-    EXPECT_EQ(288 / 512.0f, fleet->frames[7].right);
-    EXPECT_EQ(0.5625f, fleet->frames[7].bottom);
+    ASSERT_TRUE(fleet->LoadTexture(dir.File("288036").c_str()));
+    EXPECT_EQ((std::vector<float>{36 / 512.0f, 252 / 512.0f, 288 / 512.0f, 0.5625f}),
+              (std::vector<float>{fleet->frames[0].right, fleet->frames[7].left, fleet->frames[7].right, fleet->frames[7].bottom}));
 }
 
 TEST_F(GlContext, ExhaustSpotIsCentredOnTexelEightEight)
 {
     std::unique_ptr<ParticleEmitter> emitter(new ParticleEmitter());
     ASSERT_TRUE(emitter->MakeTexture());
-    GLint filter = 0;
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
-    EXPECT_EQ(GL_LINEAR, filter);
     int w = 0, h = 0;
-    const std::vector<unsigned char> texels = Texels(emitter->texture, &w, &h);
-    ASSERT_EQ(16, w * h / 16);
-    const int row8[16] = {0, 31, 63, 95, 127, 159, 191, 223, 255, 223, 191, 159, 127, 95, 63, 31};
+    const std::vector<uint32_t> texels = Texels(emitter->texture, &w, &h);
+    ASSERT_EQ(16 * 16, w * h);
+    EXPECT_EQ((std::vector<GLint>{GL_LINEAR, GL_LINEAR}), Filters());
+    const uint32_t row8[16] = {0, 31, 63, 95, 127, 159, 191, 223, 255, 223, 191, 159, 127, 95, 63, 31};
     for (int i = 0; i < 16; ++i) {
-        EXPECT_EQ(uint32_t(row8[i]) << 24 | 0xFFFFFF, Texel(texels, 16, i, 8)) << i;
-        EXPECT_EQ(0xFFFFFFu, Texel(texels, 16, i, 0)) << "row 0 is clear";
-        EXPECT_EQ(0xFFFFFFu, Texel(texels, 16, 0, i)) << "column 0 is clear";
+        EXPECT_EQ(row8[i] << 24 | 0xFFFFFF, texels[8 * 16 + i]) << i;
+        EXPECT_EQ(0xFFFFFFu, texels[i] | texels[i * 16]) << "row 0 and column 0 are clear: " << i;
     }
-    EXPECT_EQ(0x1FFFFFFFu, Texel(texels, 16, 8, 1));
-    EXPECT_EQ(0xD2FFFFFFu, Texel(texels, 16, 9, 9));
+    EXPECT_EQ((std::vector<uint32_t>{0x1FFFFFFF, 0xD2FFFFFF}), (std::vector<uint32_t>{texels[1 * 16 + 8], texels[9 * 16 + 9]}));
 }
 
 TEST_F(GlContext, LevelTilesAreCutInOrderAndUploadedOpaqueAndUpright)
@@ -108,10 +121,10 @@ TEST_F(GlContext, LevelTilesAreCutInOrderAndUploadedOpaqueAndUpright)
     EXPECT_EQ(1u, map->cells[0][1023].tile);
     for (uint32_t tile : {1u, 19u, 20u, 190u}) {
         int w = 0, h = 0;
-        const std::vector<unsigned char> texels = Texels(map->textures[tile - 1], &w, &h);
+        const std::vector<uint32_t> texels = Texels(map->textures[tile - 1], &w, &h);
         ASSERT_EQ(16, w);
-        EXPECT_EQ(0xFF000000u | TestTileColour(tile), Texel(texels, 16, 3, 0)) << tile;
-        EXPECT_EQ(0xFF000000u | TestTileLowerColour(TestTileColour(tile)), Texel(texels, 16, 3, 15)) << tile;
+        EXPECT_EQ(0xFF000000u | TestTileColour(tile), texels[3]) << tile;
+        EXPECT_EQ(0xFF000000u | TestTileLowerColour(TestTileColour(tile)), texels[15 * 16 + 3]) << tile;
     }
 }
 

@@ -10,8 +10,8 @@
 
 namespace {
 
-// Expected values come from python3 with f(v) = struct.unpack('f', struct.pack('f', v))[0]
-// rounding to float: every step evaluated in double from the float operands, then f().
+// Expected values from python3, f(v) = struct.unpack('f', struct.pack('f', v))[0] rounding
+// to float: each expression evaluated in double from the float operands, then f().
 class Flight : public ::testing::Test {
 protected:
     void SetUp() override
@@ -20,23 +20,24 @@ protected:
         ResetGameState();
         g_KeyFire = false;
         g_Bullets.Reset();
-        memset(g_Bullets.bullets, 0, sizeof g_Bullets.bullets);
         g_Exhaust.SetParams(ExhaustParams());
         memset(g_Map.cells, 0, sizeof g_Map.cells);
     }
     static void Place(float x, float y, float vx, float vy) { g_ShipX = x, g_ShipY = y, g_ShipVelX = vx, g_ShipVelY = vy; }
     static void Solid(int x, int y) { g_Map.cells[x][y].tile = 1; }
-    static void ExpectVelocity(float vx, float vy, const char* why = "")
+    static void Collide(float x, float y, float vx, float vy, float wantVx, float wantVy, const char* why)
     {
-        EXPECT_EQ(vx, g_ShipVelX) << why;
-        EXPECT_EQ(vy, g_ShipVelY) << why;
+        Place(x, y, vx, vy);
+        CollideShip();
+        EXPECT_EQ(wantVx, g_ShipVelX) << why;
+        EXPECT_EQ(wantVy, g_ShipVelY) << why;
     }
 };
 
 TEST_F(Flight, StepIsEvaluatedInDoubleAndStoredAsFloat)
 {
-    // Inputs found by search where a float evaluation of position, velocity or turning differs.
-    const struct { uint32_t ms; float in[5], out[5]; } rows[] = {
+    // Found by search: a float evaluation of position, velocity or turning differs here.
+    const struct { uint32_t ms; float in[5], out[5]; } rows[] = {  // x, y, vx, vy, heading
         {45, {0x1.5dadf6p+0, 0x1.b460bep+1, -0x1.c78d1ep+4, -0x1.7181d8p+4, -0x1.ced1cp+3},
              {0x1.5aec1ap-4, 0x1.2f5af6p+1, -0x1.cb25a6p+4, -0x1.63903ap+4, -0x1.2813ccp+1}},
         {40, {0x1.cbd05p-1, 0x1.4722cep+1, 0x1.224dd6p+0, 0x1.801e6ap-3, -0x1.eb2672p+4},
@@ -56,65 +57,43 @@ TEST_F(Flight, StepIsEvaluatedInDoubleAndStoredAsFloat)
 TEST_F(Flight, KeysSetThrustTurnAndExhaustForTheNextStep)
 {
     const struct { bool up, down, left, right; float thrust, heading; } rows[] = {
-        {false, false, false, false, 0, 0}, {true, false, false, false, 20, 0}, {false, true, false, false, -20, 0},
-        {true, true, false, false, 0, 0},   {false, false, true, false, 0, -67.5f}, {false, false, false, true, 0, 67.5f},
-        {false, false, true, true, 0, 0}};
+        {0, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 20, 0}, {0, 1, 0, 0, -20, 0}, {1, 1, 0, 0, 0, 0},
+        {0, 0, 1, 0, 0, -67.5f}, {0, 0, 0, 1, 0, 67.5f}, {0, 0, 1, 1, 0, 0}};
     for (const auto& row : rows) {
         SetUp();
         g_KeyUp = row.up, g_KeyDown = row.down, g_KeyLeft = row.left, g_KeyRight = row.right;
         UpdateShip(250);
-        EXPECT_EQ(row.thrust, g_ShipThrust) << row.up << row.down << row.left << row.right;
-        EXPECT_EQ(row.heading, g_ShipHeading) << row.up << row.down << row.left << row.right;
-        EXPECT_EQ(row.thrust != 0, g_Exhaust.emitting) << row.up << row.down;
-        ExpectVelocity(0, 0, "the thrust acts only from the next step");
+        const std::string keys = {char('0' + row.up), char('0' + row.down), char('0' + row.left), char('0' + row.right)};
+        EXPECT_EQ(row.thrust, g_ShipThrust) << keys;
+        EXPECT_EQ(row.heading, g_ShipHeading) << keys;
+        EXPECT_EQ(row.thrust != 0, g_Exhaust.emitting) << keys;
+        EXPECT_EQ(0.0f, g_ShipVelY) << keys << ": the new thrust acts from the next step";
     }
 }
 
-TEST_F(Flight, ShotLeavesFromThePositionAndVelocityOnEntry)
+TEST_F(Flight, ShotLeavesEveryEleventhCallFromThePositionAndVelocityOnEntry)
 {
     Place(100, 200, 3, 4);
     g_ShipHeading = 90, g_ShipThrust = 20, g_FireCounter = 10, g_KeyFire = true;
     UpdateShip(100);
-    const Bullet& shot = g_Bullets.bullets[0];
-    EXPECT_EQ(100.0f, shot.x);
-    EXPECT_EQ(200.0f, shot.y);
-    EXPECT_EQ(23.0f, shot.vx);
-    EXPECT_EQ(0x1.006118p+2f, shot.vy) << "6.282 instead of 2 pi leaves 0.006 along y";
+    const Bullet shot = g_Bullets.bullets[0];
+    EXPECT_EQ((std::vector<float>{100, 200, 23, 0x1.006118p+2f}), (std::vector<float>{shot.x, shot.y, shot.vx, shot.vy}))
+        << "heading 90 adds (20, 0.006): 6.282, not 2 pi";
     EXPECT_EQ(3, shot.kind);
-    ExpectVelocity(5.0f, 0x1.0009b6p+2f);
-    EXPECT_EQ(0, g_FireCounter);
-
-    g_ShipHeading = 180, g_FireCounter = 10;
+    EXPECT_EQ(5.0f, g_ShipVelX);
+    EXPECT_EQ(0x1.0009b6p+2f, g_ShipVelY);
+    g_ShipHeading = 180;
     Place(0, 0, 0, 0);
-    UpdateShip(0);
-    EXPECT_EQ(0x1.846154p-7f, g_Bullets.bullets[1].vx);
+    std::vector<int> calls;
+    for (int call = 1; call <= 22; ++call)
+        if (UpdateShip(0) && g_FireCounter == 0)
+            calls.push_back(call);
+    EXPECT_EQ((std::vector<int>{11, 22}), calls);
+    EXPECT_EQ(0x1.846154p-7f, g_Bullets.bullets[1].vx) << "heading 180 adds (0.012, -20)";
     EXPECT_EQ(-0x1.3ffffcp+4f, g_Bullets.bullets[1].vy);
 }
 
-TEST_F(Flight, HeldFireShootsOnEveryEleventhCall)
-{
-    g_KeyFire = true;
-    std::vector<int> shots;
-    for (int call = 1; call <= 34; ++call) {
-        const uint32_t before = g_Bullets.next;
-        UpdateShip(0);
-        if (g_Bullets.next != before)
-            shots.push_back(call);
-    }
-    EXPECT_EQ((std::vector<int>{11, 22, 33}), shots);
-}
-
-TEST_F(Flight, WallAheadReversesAndHalvesOnlyItsFace)
-{
-    for (int y = 0; y < 20; ++y)
-        Solid(11, y);
-    Place(10.5f, 10.5f, 50, 0);
-    CollideShip();
-    ExpectVelocity(-25, 0);
-    EXPECT_EQ(10.5f, g_ShipX) << "the look-ahead is stepped back";
-}
-
-TEST_F(Flight, EachVelocityQuadrantTestsItsTwoFaces)
+TEST_F(Flight, EachVelocityQuadrantBouncesOffItsTwoFaces)
 {
     // At (10.5, 10.5) moving slowly the probe bounds are 9 and 11 both ways.
     enum { TL, TR, BL, BR, T, B, R, L };
@@ -126,53 +105,28 @@ TEST_F(Flight, EachVelocityQuadrantTestsItsTwoFaces)
         for (int probe = 0; probe < 8; ++probe) {
             memset(g_Map.cells, 0, sizeof g_Map.cells);
             Solid(cell[probe][0], cell[probe][1]);
-            Place(10.5f, 10.5f, row.vx, row.vy);
-            CollideShip();
             const bool x = probe == row.x1 || probe == row.x2, y = probe == row.y1 || probe == row.y2;
             const float f = x || y ? 0.5f : 1.0f;
-            EXPECT_EQ((x ? -f : f) * row.vx, g_ShipVelX) << row.vx << "," << row.vy << " probe " << probe;
-            EXPECT_EQ((y ? -f : f) * row.vy, g_ShipVelY) << row.vx << "," << row.vy << " probe " << probe;
+            const std::string why = std::to_string(row.vx) + "," + std::to_string(row.vy) + " probe " + std::to_string(probe);
+            Collide(10.5f, 10.5f, row.vx, row.vy, (x ? -f : f) * row.vx, (y ? -f : f) * row.vy, why.c_str());
         }
     }
-}
-
-TEST_F(Flight, BothFacesQuarterTheVelocityAndTheLeadingCornerAloneNothing)
-{
     Solid(11, 9), Solid(9, 11);
-    Place(10.5f, 10.5f, 8, 4);
-    CollideShip();
-    ExpectVelocity(-2, -1);
+    Collide(10.5f, 10.5f, 8, 4, -2, -1, "both faces: each component reversed and halved twice");
     memset(g_Map.cells, 0, sizeof g_Map.cells);
     Solid(11, 11);
-    Place(10.5f, 10.5f, 8, 4);
-    CollideShip();
-    ExpectVelocity(8, 4);
+    Collide(10.5f, 10.5f, 8, 4, 8, 4, "the leading corner alone");
 }
 
-TEST_F(Flight, ProbesTruncateTowardZeroSoTheMapEdgeIsOneColumnOut)
+TEST_F(Flight, ProbesTruncateTowardZeroAndAddInDoubleWithTheFloatHundredth)
 {
-    Place(0.5f, 5.5f, -10, 0);  // stepped 0.4: 0.4 - 0.9 truncates to column 0, free
-    CollideShip();
-    ExpectVelocity(-10, 0);
-    Place(-0.05f, 5.5f, -10, 0);  // stepped -0.15: -1.05 truncates to -1, outside
-    CollideShip();
-    ExpectVelocity(5, 0);
-    Place(500.5f, 1023.5f, 0, 10);
-    CollideShip();
-    ExpectVelocity(0, -5);
-}
-
-TEST_F(Flight, LookAheadIsTheFloatHundredthAndProbesAddInDouble)
-{
-    // 0.01f widened steps back to the entry x exactly; the double 0.01 leaves 0x1.a787d8p+5.
-    Place(0x1.a787dap+5, 20.5f, 0x1.0a728cp+5, 0);
-    CollideShip();
-    EXPECT_EQ(0x1.a787dap+5f, g_ShipX);
-    // y + 0.9f is just below 6 in double (top row 5, free) but rounds to 6 in float.
-    Solid(10, 6);
-    Place(10.5f, 0x1.466666p+2, 1, 0);
-    CollideShip();
-    ExpectVelocity(1, 0, "row 6 is not probed");
+    Collide(0.5f, 5.5f, -10, 0, -10, 0, "stepped 0.4: 0.4 - 0.9 truncates to column 0, free");
+    Collide(-0.05f, 5.5f, -10, 0, 5, 0, "stepped -0.15: -1.05 truncates to -1, outside");
+    Collide(500.5f, 1023.5f, 0, 10, 0, -5, "the top row is the last");
+    Solid(10, 6);  // y + 0.9f is just below 6 in double, but 6 in float
+    Collide(10.5f, 0x1.466666p+2, 1, 0, 1, 0, "row 6 is not probed");
+    Collide(0x1.a787dap+5, 20.5f, 0x1.0a728cp+5, 0, 0x1.0a728cp+5, 0, "");
+    EXPECT_EQ(0x1.a787dap+5f, g_ShipX) << "0.01f steps back to x exactly; the double 0.01 leaves 0x1.a787d8p+5";
 }
 
 TEST_F(Flight, FrameCollidesThenFliesThenMovesCameraExhaustAndSprite)
@@ -187,16 +141,13 @@ TEST_F(Flight, FrameCollidesThenFliesThenMovesCameraExhaustAndSprite)
     g_KeyUp = g_KeyRight = g_KeyFire = true;
     g_FireCounter = 10;
     UpdateWorld(100);
-    EXPECT_EQ(8.0f, g_ShipX) << "bounced first, then moved 0.1 s at -25";
+    EXPECT_EQ(8.0f, g_ShipX) << "the wall turned (50, 0) into (-25, 0), then 0.1 s of flight";
     EXPECT_EQ(8.0f, g_Bullets.bullets[0].x) << "shot from 10.5 at -25 and moved in the same frame";
     EXPECT_EQ(12.5f, g_Bullets.bullets[0].y);
-    EXPECT_EQ(8.0f, g_Camera.x);
-    EXPECT_EQ(10.5f, g_Camera.y);
-    EXPECT_EQ(8.0f, g_PlayerShip.x);
-    EXPECT_EQ(27.0f, g_PlayerShip.angle);
-    EXPECT_EQ(8.0f, g_Exhaust.params.posX);
-    EXPECT_EQ(100.0f, g_Exhaust.particles[0].x) << "this frame's particles start where the emitter was";
+    EXPECT_EQ((std::vector<float>{8, 10.5f, 8, 27, 8}),
+              (std::vector<float>{g_Camera.x, g_Camera.y, g_PlayerShip.x, g_PlayerShip.angle, g_Exhaust.params.posX}));
     EXPECT_EQ(4u, g_Exhaust.next);
+    EXPECT_EQ(100.0f, g_Exhaust.particles[0].x) << "this frame's particles start where the emitter was";
     EXPECT_EQ(-0x1.d8a034p+4f, g_Exhaust.params.velX) << "less half this frame's thrust at this frame's heading";
     EXPECT_EQ(-0x1.1d229p+3f, g_Exhaust.params.velY);
 }

@@ -16,7 +16,6 @@ protected:
         g_KeyUp = g_KeyDown = g_KeyLeft = g_KeyRight = g_KeyFire = g_Quit = false;
     }
     void TearDown() override { SDL_Quit(); }
-
     static void Push(Uint8 type, SDLKey key, Uint8 state)
     {
         SDL_Event event = {};
@@ -25,54 +24,39 @@ protected:
         event.key.keysym.sym = key;
         ASSERT_EQ(0, SDL_PushEvent(&event));
     }
-    static void Press(SDLKey key) { Push(SDL_KEYDOWN, key, SDL_PRESSED); }
-    static void Release(SDLKey key) { Push(SDL_KEYUP, key, SDL_RELEASED); }
 };
 
 TEST_F(Input, KeyStaysHeldUntilItsReleaseIsPolled)
 {
     const struct { SDLKey key; bool* flag; } rows[] = {
-        {SDLK_UP, &g_KeyUp}, {SDLK_DOWN, &g_KeyDown}, {SDLK_LEFT, &g_KeyLeft},
-        {SDLK_RIGHT, &g_KeyRight}, {SDLK_LCTRL, &g_KeyFire}};
+        {SDLK_UP, &g_KeyUp}, {SDLK_DOWN, &g_KeyDown}, {SDLK_LEFT, &g_KeyLeft}, {SDLK_RIGHT, &g_KeyRight}, {SDLK_LCTRL, &g_KeyFire}};
     for (const auto& row : rows) {
-        Press(row.key);
+        Push(SDL_KEYDOWN, row.key, SDL_PRESSED);
         PollInput();
         PollInput();
         EXPECT_TRUE(*row.flag) << "held across a poll with no event: key " << row.key;
-        Release(row.key);
+        Push(SDL_KEYUP, row.key, SDL_RELEASED);
         PollInput();
         EXPECT_FALSE(*row.flag) << row.key;
     }
-    EXPECT_FALSE(g_Quit);
-}
-
-TEST_F(Input, PressAndReleaseWithinOnePollLeaveTheFlagFalse)
-{
-    Press(SDLK_LCTRL);
-    Release(SDLK_LCTRL);
+    Push(SDL_KEYUP, SDLK_DOWN, SDL_PRESSED);
+    Push(SDL_KEYDOWN, SDLK_LCTRL, SDL_PRESSED);
+    Push(SDL_KEYUP, SDLK_LCTRL, SDL_RELEASED);
     PollInput();
-    EXPECT_FALSE(g_KeyFire);
-}
-
-TEST_F(Input, FlagFollowsTheStateFieldNotTheEventType)
-{
-    Push(SDL_KEYUP, SDLK_UP, SDL_PRESSED);
-    PollInput();
-    EXPECT_TRUE(g_KeyUp);
+    EXPECT_TRUE(g_KeyDown) << "the flag follows the state field, not the event type";
+    EXPECT_FALSE(g_KeyFire) << "pressed and released between two polls";
 }
 
 TEST_F(Input, OnlyAnEscapePressQuits)
 {
-    Release(SDLK_ESCAPE);
-    SDL_Event quit = {};
-    quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
-    Press(SDLK_RCTRL);
+    Push(SDL_KEYUP, SDLK_ESCAPE, SDL_RELEASED);
+    Push(SDL_QUIT, SDLK_UNKNOWN, 0);
+    Push(SDL_KEYDOWN, SDLK_RCTRL, SDL_PRESSED);
     PollInput();
     EXPECT_FALSE(g_Quit);
     EXPECT_FALSE(g_KeyFire) << "right Ctrl does not fire";
-    Press(SDLK_ESCAPE);
-    Release(SDLK_ESCAPE);
+    Push(SDL_KEYDOWN, SDLK_ESCAPE, SDL_PRESSED);
+    Push(SDL_KEYUP, SDLK_ESCAPE, SDL_RELEASED);
     PollInput();
     EXPECT_TRUE(g_Quit) << "releasing Esc does not take the quit back";
 }
