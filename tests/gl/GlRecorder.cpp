@@ -1,6 +1,5 @@
-// The drawing tests' own GL 1.1 entry points: defined in the test program,
-// they take the place of the system library's and record each call as one
-// line of text, such as "glVertex3f 1 -1 0" or "glEnable blend".
+// The drawing tests' own GL entry points: defined in the test program, they take the place of the
+// system library's and record each call as a line such as "glVertex3f 1 -1 0" or "glEnable blend".
 #include <GL/gl.h>
 
 #include <cstdio>
@@ -30,11 +29,9 @@ void glEnable(GLenum cap) { Log(std::string("glEnable") + Name(cap), {}); }
 void glDisable(GLenum cap) { Log(std::string("glDisable") + Name(cap), {}); }
 void glBindTexture(GLenum, GLuint texture) { Log("glBindTexture", {double(texture)}); }
 void glColor3f(GLfloat r, GLfloat g, GLfloat b) { Log("glColor3f", {r, g, b}); }
-void glColor3fv(const GLfloat* c) { Log("glColor3fv", {c[0], c[1], c[2]}); }
 void glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) { Log("glColor4f", {r, g, b, a}); }
 void glTexCoord2f(GLfloat s, GLfloat t) { Log("glTexCoord2f", {s, t}); }
 void glVertex3f(GLfloat x, GLfloat y, GLfloat z) { Log("glVertex3f", {x, y, z}); }
-void glVertex3fv(const GLfloat* v) { Log("glVertex3fv", {v[0], v[1], v[2]}); }
 void glPushMatrix() { Log("glPushMatrix", {}); }
 void glPopMatrix() { Log("glPopMatrix", {}); }
 void glTranslatef(GLfloat x, GLfloat y, GLfloat z) { Log("glTranslatef", {x, y, z}); }

@@ -38,15 +38,6 @@ std::vector<uint32_t> Texels(unsigned texture, int* width, int* height)
     return texels;
 }
 
-// The first `count` values of a piece of GL state.
-template <typename T>
-std::vector<T> State(GLenum name, size_t count)
-{
-    GLfloat values[16];
-    glGetFloatv(name, values);
-    return std::vector<T>(values, values + count);
-}
-
 // The bound texture's magnification and minification filters.
 std::vector<GLint> Filters()
 {
@@ -54,18 +45,6 @@ std::vector<GLint> Filters()
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &filters[0]);
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filters[1]);
     return {filters[0], filters[1]};
-}
-
-TEST_F(GlContext, StartUpLeavesBlendingOffAndTheFrustumOfTheAspect)
-{
-    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_FALSE(glIsEnabled(GL_BLEND) || glIsEnabled(GL_DEPTH_TEST) || glIsEnabled(GL_LIGHTING));
-    EXPECT_EQ((std::vector<int>{GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA}), (std::vector<int>{State<int>(GL_BLEND_SRC, 1)[0], State<int>(GL_BLEND_DST, 1)[0]}));
-    EXPECT_EQ((std::vector<int>{0, 0, 640, 480}), State<int>(GL_VIEWPORT, 4));
-    EXPECT_EQ((std::vector<float>{0, 0, 0.05f, 0}), State<float>(GL_COLOR_CLEAR_VALUE, 4));
-    const std::vector<float> m = State<float>(GL_PROJECTION_MATRIX, 16);  // glFrustum(-1, 1, -0.75, 0.75, 1, 1000)
-    EXPECT_EQ((std::vector<float>{1, 1 / 0.75f, -1001 / 999.0f, -1, -2000 / 999.0f}), (std::vector<float>{m[0], m[5], m[10], m[11], m[14]}));
-    EXPECT_EQ(0, SDL_ShowCursor(SDL_QUERY)) << "the cursor is hidden";
 }
 
 TEST_F(GlContext, SpritesUploadKeyedIntoPowerOfTwoTexturesAndRefuseOtherSizes)

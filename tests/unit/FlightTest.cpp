@@ -25,12 +25,11 @@ protected:
     }
     static void Place(float x, float y, float vx, float vy) { g_ShipX = x, g_ShipY = y, g_ShipVelX = vx, g_ShipVelY = vy; }
     static void Solid(int x, int y) { g_Map.cells[x][y].tile = 1; }
-    static void Collide(float x, float y, float vx, float vy, float wantVx, float wantVy, const char* why)
+    static void Collide(float x, float y, float vx, float vy, float wantVx, float wantVy, const std::string& why)
     {
         Place(x, y, vx, vy);
         CollideShip();
-        EXPECT_EQ(wantVx, g_ShipVelX) << why;
-        EXPECT_EQ(wantVy, g_ShipVelY) << why;
+        EXPECT_EQ((std::vector<float>{wantVx, wantVy}), (std::vector<float>{g_ShipVelX, g_ShipVelY})) << why;
     }
 };
 
@@ -63,11 +62,9 @@ TEST_F(Flight, KeysSetThrustTurnAndExhaustForTheNextStep)
         SetUp();
         g_KeyUp = row.up, g_KeyDown = row.down, g_KeyLeft = row.left, g_KeyRight = row.right;
         UpdateShip(250);
-        const std::string keys = {char('0' + row.up), char('0' + row.down), char('0' + row.left), char('0' + row.right)};
-        EXPECT_EQ(row.thrust, g_ShipThrust) << keys;
-        EXPECT_EQ(row.heading, g_ShipHeading) << keys;
-        EXPECT_EQ(row.thrust != 0, g_Exhaust.emitting) << keys;
-        EXPECT_EQ(0.0f, g_ShipVelY) << keys << ": the new thrust acts from the next step";
+        EXPECT_EQ((std::vector<float>{row.thrust, row.heading, float(row.thrust != 0), 0}),
+                  (std::vector<float>{g_ShipThrust, g_ShipHeading, float(g_Exhaust.emitting), g_ShipVelY}))
+            << "up, down, left, right: " << row.up << row.down << row.left << row.right << "; the new thrust acts from the next step";
     }
 }
 
@@ -79,9 +76,7 @@ TEST_F(Flight, ShotLeavesEveryEleventhCallFromThePositionAndVelocityOnEntry)
     const Bullet shot = g_Bullets.bullets[0];
     EXPECT_EQ((std::vector<float>{100, 200, 23, 0x1.006118p+2f}), (std::vector<float>{shot.x, shot.y, shot.vx, shot.vy}))
         << "heading 90 adds (20, 0.006): 6.282, not 2 pi";
-    EXPECT_EQ(3, shot.kind);
-    EXPECT_EQ(5.0f, g_ShipVelX);
-    EXPECT_EQ(0x1.0009b6p+2f, g_ShipVelY);
+    EXPECT_EQ((std::vector<float>{3, 5, 0x1.0009b6p+2f}), (std::vector<float>{float(shot.kind), g_ShipVelX, g_ShipVelY}));
     g_ShipHeading = 180;
     Place(0, 0, 0, 0);
     std::vector<int> calls;
@@ -89,8 +84,8 @@ TEST_F(Flight, ShotLeavesEveryEleventhCallFromThePositionAndVelocityOnEntry)
         if (UpdateShip(0) && g_FireCounter == 0)
             calls.push_back(call);
     EXPECT_EQ((std::vector<int>{11, 22}), calls);
-    EXPECT_EQ(0x1.846154p-7f, g_Bullets.bullets[1].vx) << "heading 180 adds (0.012, -20)";
-    EXPECT_EQ(-0x1.3ffffcp+4f, g_Bullets.bullets[1].vy);
+    EXPECT_EQ((std::vector<float>{0x1.846154p-7f, -0x1.3ffffcp+4f}), (std::vector<float>{g_Bullets.bullets[1].vx, g_Bullets.bullets[1].vy}))
+        << "heading 180 adds (0.012, -20)";
 }
 
 TEST_F(Flight, EachVelocityQuadrantBouncesOffItsTwoFaces)
@@ -107,8 +102,8 @@ TEST_F(Flight, EachVelocityQuadrantBouncesOffItsTwoFaces)
             Solid(cell[probe][0], cell[probe][1]);
             const bool x = probe == row.x1 || probe == row.x2, y = probe == row.y1 || probe == row.y2;
             const float f = x || y ? 0.5f : 1.0f;
-            const std::string why = std::to_string(row.vx) + "," + std::to_string(row.vy) + " probe " + std::to_string(probe);
-            Collide(10.5f, 10.5f, row.vx, row.vy, (x ? -f : f) * row.vx, (y ? -f : f) * row.vy, why.c_str());
+            Collide(10.5f, 10.5f, row.vx, row.vy, (x ? -f : f) * row.vx, (y ? -f : f) * row.vy,
+                    std::to_string(row.vx) + "," + std::to_string(row.vy) + " probe " + std::to_string(probe));
         }
     }
     Solid(11, 9), Solid(9, 11);
@@ -142,14 +137,14 @@ TEST_F(Flight, FrameCollidesThenFliesThenMovesCameraExhaustAndSprite)
     g_FireCounter = 10;
     UpdateWorld(100);
     EXPECT_EQ(8.0f, g_ShipX) << "the wall turned (50, 0) into (-25, 0), then 0.1 s of flight";
-    EXPECT_EQ(8.0f, g_Bullets.bullets[0].x) << "shot from 10.5 at -25 and moved in the same frame";
-    EXPECT_EQ(12.5f, g_Bullets.bullets[0].y);
+    EXPECT_EQ((std::vector<float>{8, 12.5f}), (std::vector<float>{g_Bullets.bullets[0].x, g_Bullets.bullets[0].y}))
+        << "shot from 10.5 at (-25, 20) and moved in the same frame";
     EXPECT_EQ((std::vector<float>{8, 10.5f, 8, 27, 8}),
               (std::vector<float>{g_Camera.x, g_Camera.y, g_PlayerShip.x, g_PlayerShip.angle, g_Exhaust.params.posX}));
-    EXPECT_EQ(4u, g_Exhaust.next);
-    EXPECT_EQ(100.0f, g_Exhaust.particles[0].x) << "this frame's particles start where the emitter was";
-    EXPECT_EQ(-0x1.d8a034p+4f, g_Exhaust.params.velX) << "less half this frame's thrust at this frame's heading";
-    EXPECT_EQ(-0x1.1d229p+3f, g_Exhaust.params.velY);
+    EXPECT_EQ((std::vector<float>{4, 100}), (std::vector<float>{float(g_Exhaust.next), g_Exhaust.particles[3].x}))
+        << "this frame's particles start where the emitter was";
+    EXPECT_EQ((std::vector<float>{-0x1.d8a034p+4f, -0x1.1d229p+3f}), (std::vector<float>{g_Exhaust.params.velX, g_Exhaust.params.velY}))
+        << "less half this frame's thrust at this frame's heading";
 }
 
 }  // namespace
