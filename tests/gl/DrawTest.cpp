@@ -120,9 +120,6 @@ TEST_F(Draw, MapWindowDrawsEachSetCellUpToTheMapsEdge)
     EXPECT_EQ((Calls{"glDisable blend", "glColor3f 1 1 1", "glBindTexture 21", "glColor3f 1 1 1", "glBegin quads"}),
               Calls(g_GlCalls.begin(), g_GlCalls.begin() + 5));
     EXPECT_EQ("0 1 > 0 0 0, 0 0 > 0 1 0, 1 0 > 1 1 0, 1 1 > 1 0 0", Corners(4)) << "the tile's top row along the cell's upper edge";
-    g_GlCalls.clear();
-    EXPECT_FALSE(map->DrawTile(0, 0, 190));
-    EXPECT_TRUE(g_GlCalls.empty());
 }
 
 TEST(Frame, PassUpdatesThenPollsThenDraws)

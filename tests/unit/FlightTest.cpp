@@ -95,7 +95,7 @@ TEST_F(Flight, EachVelocityQuadrantBouncesOffItsTwoFaces)
     const int cell[8][2] = {{9, 11}, {11, 11}, {9, 9}, {11, 9}, {10, 11}, {10, 9}, {11, 10}, {9, 10}};
     const struct { float vx, vy; int x1, x2, y1, y2; } rows[] = {
         {2, 2, R, BR, T, TL}, {2, -2, R, TR, B, BL}, {-2, 2, L, BL, T, TR}, {-2, -2, L, TL, B, BR},
-        {-2, 0, L, BL, T, TR}, {0, -0.0f, R, BR, T, TL}};
+        {-2, 0, L, BL, T, TR}, {0, 2, R, BR, T, TL}, {2, -0.0f, R, BR, T, TL}};  // a zero, +0 or -0, counts as positive
     for (const auto& row : rows) {
         for (int probe = 0; probe < 8; ++probe) {
             memset(g_Map.cells, 0, sizeof g_Map.cells);
