@@ -1,6 +1,6 @@
 #include "app/ViewWindow.h"
 
-#include "flight/CellCoord.h"
+#include "world/CellCoord.h"
 
 ViewWindow ComputeViewWindow(float shipX, float shipY, int32_t screenWidth, int32_t screenHeight)
 {

@@ -4,7 +4,7 @@
 
 #include "app/GameState.h"
 #include "app/WorldObjects.h"
-#include "flight/CellCoord.h"
+#include "world/CellCoord.h"
 
 namespace {
 
