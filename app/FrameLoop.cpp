@@ -55,6 +55,7 @@ void RunFrame(uint32_t elapsedMs)
 
 int RunFrameLoop()
 {
+    // Kept on purpose: from 0, so the first frame's elapsed time includes the load.
     uint32_t previous = 0;
     uint32_t current = 0;
     while (!g_Quit) {
