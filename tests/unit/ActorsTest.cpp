@@ -10,14 +10,16 @@
 
 namespace {
 
-TEST(Actors, SetAngleWrapsIntoZeroTo360)
+TEST(Actors, SetAngleStepsBy360IntoZeroTo360)
 {
-    // 1e30f mod 360 is 120 (python3: math.fmod(1e30 as a float, 360)); the others by hand.
-    const float rows[][2] = {{360, 0}, {720, 0}, {-90, 270}, {725.5f, 5.5f}, {-720, 0}, {-0.5f, 359.5f},
-                             {-0.00001f, 360}, {1e30f, 120}, {INFINITY, 0}, {-INFINITY, 0}, {NAN, 0}};
+    // Stepped in float: -0.00001 + 360 rounds to 360; 134218784 and 2^33 step to 0 and 296 (their remainders
+    // are 344 and 152); 1e30 is past stepping, its remainder 120 (python3: math.fmod(1e30 as a float, 360)).
+    const float rows[][2] = {{360, 0}, {720, 0}, {-90, 270}, {725.5f, 5.5f}, {-720, 0}, {-0.5f, 359.5f}, {-0.00001f, 360},
+                             {134218784, 0}, {8589934592.0f, 296}, {1e30f, 120}, {INFINITY, 0}, {-INFINITY, 0}};
     for (const auto& row : rows) {
         PlayerShip ship;
         EXPECT_EQ(row[1], (ship.SetAngle(row[0]), ship.angle)) << row[0];
+        EXPECT_FALSE(std::signbit(ship.angle)) << row[0];
     }
 }
 
