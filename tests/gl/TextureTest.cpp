@@ -47,6 +47,15 @@ std::vector<GLint> Filters()
     return {filters[0], filters[1]};
 }
 
+TEST_F(GlContext, StartUpHidesTheCursorAndBlendsBySourceAlpha)
+{
+    GLint blend[2];
+    glGetIntegerv(GL_BLEND_SRC, &blend[0]);
+    glGetIntegerv(GL_BLEND_DST, &blend[1]);
+    EXPECT_EQ((std::vector<GLint>{GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA}), std::vector<GLint>(blend, blend + 2));
+    EXPECT_EQ(0, SDL_ShowCursor(SDL_QUERY));
+}
+
 TEST_F(GlContext, SpritesUploadKeyedIntoPowerOfTwoTexturesAndRefuseOtherSizes)
 {
     TempDir dir;  // each sprite: a black border one pixel wide, a red upper half and a green lower half
