@@ -10,6 +10,9 @@ set(FLYER_DEVELOPER "The flyer developers")
 set(FLYER_MAINTAINER "${FLYER_DEVELOPER} <flyerdemo@users.noreply.github.com>")
 set(FLYER_LICENSE MIT)
 set(FLYER_ICON_SIZES 16 32 48 64 128 256)
+# Debian keeps games and their tools in /usr/games: scripts/package sets
+# this to "games".
+set(FLYER_INSTALL_BINDIR ${CMAKE_INSTALL_BINDIR} CACHE STRING "Where flyer and flyer-level go, under the prefix")
 
 set(DIST_SOURCES ${CMAKE_SOURCE_DIR}/dist)
 set(DIST_DIR ${CMAKE_BINARY_DIR}/dist)
@@ -44,7 +47,7 @@ foreach(file ${DIST_DIR}/flyer.6 ${DIST_DIR}/flyer-level.1 ${DIST_SOURCES}/chang
 endforeach()
 add_custom_target(dist ALL DEPENDS ${icons} ${compressed})
 
-install(TARGETS flyer flyer-level RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS flyer flyer-level RUNTIME DESTINATION ${FLYER_INSTALL_BINDIR})
 install(FILES ${FLYER_DATA_DIR}/demo.lvl ${FLYER_DATA_DIR}/tileset.bmp ${FLYER_DATA_DIR}/ship.bmp
               ${FLYER_DATA_DIR}/bullet.bmp ${FLYER_DATA_DIR}/ships.bmp
         DESTINATION ${CMAKE_INSTALL_DATADIR}/flyer)
@@ -60,7 +63,7 @@ install(FILES ${DIST_SOURCES}/copyright ${DIST_DIR}/changelog.gz ${CMAKE_SOURCE_
 # the files really go to (`cmake --install --prefix`, or /usr in the package).
 install(CODE "
   set(FLYER_APP_ID ${FLYER_APP_ID})
-  set(FLYER_BIN \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
+  set(FLYER_BIN \"\${CMAKE_INSTALL_PREFIX}/${FLYER_INSTALL_BINDIR}\")
   set(FLYER_DATA \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/flyer\")
   configure_file(${DIST_SOURCES}/flyer.desktop.in ${DIST_DIR}/${FLYER_APP_ID}.desktop @ONLY)
   file(INSTALL ${DIST_DIR}/${FLYER_APP_ID}.desktop
@@ -70,8 +73,15 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME flyer)
 set(CPACK_PACKAGE_VENDOR "${FLYER_DEVELOPER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "full-screen flying demo over a tiled level")
-set(CPACK_PACKAGE_DESCRIPTION
-    "You steer one ship over a large level of square tiles, seen from straight above, with a field of stars behind it. The ship bounces off solid tiles, exhaust streams while it thrusts, and it fires bullets. It draws with OpenGL 1.1 through SDL 1.2.\nThe package holds the game, a demo level, the default tileset and sprites, and flyer-level, which builds new levels from maps drawn in the Tiled map editor.")
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "You steer one ship over a large level of square tiles, seen from straight"
+  "above, with a field of stars behind it. The ship bounces off solid tiles,"
+  "exhaust streams while it thrusts, and it fires bullets. It draws with"
+  "OpenGL 1.1 through SDL 1.2 and needs an X display."
+  ""
+  "The package holds the game, a demo level, the default tileset and sprites,"
+  "and flyer-level, which builds new levels from maps drawn in the Tiled map"
+  "editor.")
 set(CPACK_PACKAGE_CONTACT "${FLYER_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${FLYER_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
