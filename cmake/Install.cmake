@@ -48,6 +48,15 @@ endforeach()
 add_custom_target(dist ALL DEPENDS ${icons} ${compressed})
 
 install(TARGETS flyer flyer-level RUNTIME DESTINATION ${FLYER_INSTALL_BINDIR})
+# A stripped install (the package's) also drops the compilers' .comment
+# notes, as Debian's own packages do.
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    foreach(program flyer flyer-level)
+      execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment
+                      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${FLYER_INSTALL_BINDIR}/\${program}\")
+    endforeach()
+  endif()")
 install(FILES ${FLYER_DATA_DIR}/demo.lvl ${FLYER_DATA_DIR}/tileset.bmp ${FLYER_DATA_DIR}/ship.bmp
               ${FLYER_DATA_DIR}/bullet.bmp ${FLYER_DATA_DIR}/ships.bmp
         DESTINATION ${CMAKE_INSTALL_DATADIR}/flyer)
