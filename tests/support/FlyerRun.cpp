@@ -1,11 +1,13 @@
 #include "FlyerRun.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
-#ifndef FLYER_BINARY
-#error "FLYER_BINARY must name the built flyer"
-#endif
+bool CompatSdl()
+{
+    return getenv("FLYER_TEST_SDL_DIR") != nullptr;
+}
 
 std::string FlyerBinary()
 {
@@ -22,76 +24,38 @@ void Sleep(double seconds)
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
-CommandResult RunFlyer(const std::vector<std::string>& args, const Subprocess::Options& options,
-                       double seconds)
+FlyerRun::FlyerRun(const FlyerSetup& setup, const std::vector<std::string>& args) : display_(setup.display)
 {
     std::vector<std::string> argv{FlyerBinary()};
+    if (!setup.trace.empty())
+        argv.insert(argv.begin(), {"apitrace", "trace", "--api", "gl", "--output", setup.trace});
     argv.insert(argv.end(), args.begin(), args.end());
-    return RunCommand(argv, options, seconds);
+    std::string keys;
+    for (const ScriptedKey& key : setup.keys)
+        keys += std::to_string(key.frame) + " " + std::to_string(key.key) + " " + (key.pressed ? "1;" : "0;");
+    Subprocess::Options options{setup.directory, setup.environment};
+    options.environment.insert({{"DISPLAY", setup.display}, {"LD_PRELOAD", FLYER_TEST_SHIM},
+                                {"FLYER_TEST_STEP_MS", std::to_string(setup.stepMs)}, {"FLYER_TEST_KEYS", keys},
+                                {"FLYER_TEST_GL_ERROR", std::to_string(setup.glErrorFrame)},
+                                {"FLYER_TEST_LOG", log_.File("quit")}});
+    if (CompatSdl())
+        options.environment["LD_LIBRARY_PATH"] = getenv("FLYER_TEST_SDL_DIR");
+    process_.reset(new Subprocess(argv, options));
 }
 
-FlyerRun::FlyerRun(const XvfbServer& server, const std::vector<std::string>& args, const Options& options)
-    : server_(server)
+bool FlyerRun::WaitForFrames()
 {
-    std::vector<std::string> argv;
-    if (!options.tracePath.empty())
-        argv = {"apitrace", "trace", "--api", "gl", "--output", options.tracePath};
-    argv.push_back(FlyerBinary());
-    argv.insert(argv.end(), args.begin(), args.end());
-    Subprocess::Options processOptions;
-    processOptions.workingDirectory = options.workingDirectory;
-    processOptions.environment["DISPLAY"] = server.Display();
-    process_.reset(new Subprocess(argv, processOptions));
-}
-
-bool FlyerRun::WaitForFrames(double seconds)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (std::chrono::steady_clock::now() < deadline && process_->Running()) {
-        const Screenshot shot = TakeScreenshot(server_.Display());
-        for (int y = 0; y < shot.height; y += 7) {
-            for (int x = 0; x < shot.width; x += 7) {
-                // A new window is black; the game's first frame is not
-                // (the clear colour itself is (0, 0, 13)).
-                const Rgb p = shot.At(x, y);
-                if (p.r != 0 || p.g != 0 || p.b != 0)
-                    return true;
-            }
-        }
+    // A new window is black; every frame of the game shows the clear
+    // colour (0, 0, 13) at least.
+    for (int i = 0; i < 300 && process_->Running(); ++i) {
+        if (Screenshot(display_).rgb.find_first_not_of('\0') != std::string::npos)
+            return true;
         Sleep(0.1);
     }
     return false;
 }
 
-void FlyerRun::KeyDown(const std::string& key)
+void FlyerRun::Xdotool(const std::string& command)
 {
-    RunShell("xdotool keydown " + key, server_.Display());
-}
-
-void FlyerRun::KeyUp(const std::string& key)
-{
-    RunShell("xdotool keyup " + key, server_.Display());
-}
-
-void FlyerRun::Hold(const std::string& key, double seconds)
-{
-    KeyDown(key);
-    Sleep(seconds);
-    KeyUp(key);
-}
-
-void FlyerRun::Press(const std::string& key)
-{
-    RunShell("xdotool key " + key, server_.Display());
-}
-
-Screenshot FlyerRun::Shot()
-{
-    return TakeScreenshot(server_.Display());
-}
-
-int FlyerRun::Quit(double seconds)
-{
-    Press("Escape");
-    return process_->Wait(seconds);
+    RunShell("xdotool " + command, display_);
 }

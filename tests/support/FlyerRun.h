@@ -1,48 +1,63 @@
-// The real flyer binary under a test's own X server: started in a folder,
-// optionally under apitrace, driven with real key events from xdotool.
+// The real flyer binary as the end-to-end tests run it: with the preloaded
+// shim of ScriptedSdl.cpp, so that its clock steps a fixed time per frame
+// and its keys can be scripted, optionally under apitrace, on the classic
+// SDL 1.2 or, when ctest sets FLYER_TEST_SDL_DIR to its folder, on
+// sdl12-compat.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "Screenshot.h"
 #include "Subprocess.h"
+#include "TestFiles.h"
 #include "XvfbServer.h"
+
+struct ScriptedKey {
+    unsigned frame;  // counted from 1
+    int key;         // SDLKey
+    bool pressed;
+};
+
+struct FlyerSetup {
+    FlyerSetup(std::string display = "", std::string directory = "", std::vector<ScriptedKey> keys = {},
+               std::string trace = "")
+        : display(display), directory(directory), keys(keys), trace(trace) {}
+
+    std::string display;  // none when empty
+    std::string directory;
+    std::vector<ScriptedKey> keys;
+    std::string trace;  // when set, the run is recorded there by apitrace
+    unsigned stepMs = 20;
+    unsigned glErrorFrame = 0;  // when not 0, a GL error is raised before this frame's swap
+    std::map<std::string, std::string> environment;
+};
 
 class FlyerRun {
 public:
-    struct Options {
-        std::string workingDirectory;
-        std::string tracePath;  // when set, the run is recorded by apitrace
-    };
+    FlyerRun(const FlyerSetup& setup, const std::vector<std::string>& args);
 
-    FlyerRun(const XvfbServer& server, const std::vector<std::string>& args, const Options& options);
-
-    // Waits until the screen shows a frame the game drew.
-    bool WaitForFrames(double seconds = 30.0);
-    void KeyDown(const std::string& key);
-    void KeyUp(const std::string& key);
-    // Holds a key for the given seconds.
-    void Hold(const std::string& key, double seconds);
-    void Press(const std::string& key);
-    Screenshot Shot();
-    // Presses Esc and waits for the end. Returns the exit status, or -1.
-    int Quit(double seconds = 30.0);
+    // Waits until the screen shows something the game drew.
+    bool WaitForFrames();
+    // Real key events through the X server: "keydown Up", "key Escape".
+    void Xdotool(const std::string& command);
+    // Waits for the end; the exit status, or -1 after a minute.
+    int Wait() { return process_->Wait(60); }
     Subprocess& Process() { return *process_; }
+    std::string Stdout() const { return process_->Stdout(); }
+    // A line "SDL_Quit <frames swapped>" for each call of SDL_Quit.
+    std::string QuitLog() const { return ReadFile(log_.File("quit")); }
 
 private:
-    const XvfbServer& server_;
+    std::string display_;
+    TempDir log_;
     std::unique_ptr<Subprocess> process_;
 };
 
-// The path of the built flyer binary and of the folder of generated data.
+// Whether the runs use sdl12-compat.
+bool CompatSdl();
 std::string FlyerBinary();
 std::string DataDirectory();
-
-// Runs flyer to its end with the given arguments and environment, for the
-// start-up paths that never reach the frame loop.
-CommandResult RunFlyer(const std::vector<std::string>& args, const Subprocess::Options& options,
-                       double seconds = 30.0);
-
 void Sleep(double seconds);

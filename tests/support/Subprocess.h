@@ -1,5 +1,5 @@
 // Starting programs from tests: arguments, extra environment, working
-// folder, output captured to a file, and a bounded wait.
+// folder, output captured to files, and a bounded wait.
 #pragma once
 
 #include <sys/types.h>
@@ -12,12 +12,11 @@ class Subprocess {
 public:
     struct Options {
         std::string workingDirectory;
-        std::map<std::string, std::string> environment;  // added or replaced
-        std::vector<std::string> unset;                  // removed from the environment
+        std::map<std::string, std::string> environment;  // added or replaced; "" removes
     };
 
     Subprocess(const std::vector<std::string>& argv, const Options& options);
-    ~Subprocess();  // kills the program if it still runs
+    ~Subprocess();  // kills the program and its children if they still run
     Subprocess(const Subprocess&) = delete;
     Subprocess& operator=(const Subprocess&) = delete;
 
@@ -26,9 +25,6 @@ public:
     int Wait(double seconds);
     bool Running();
     void Signal(int signal);
-    void Kill();
-    pid_t Pid() const { return pid_; }
-    // Everything the program wrote to stdout, then to stderr.
     std::string Stdout() const;
     std::string Stderr() const;
 

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-// A fresh folder under /tmp, removed with everything in it at the end.
+// A fresh folder in the temporary folder, removed with everything in it at
+// the end.
 class TempDir {
 public:
     TempDir();
@@ -28,16 +29,14 @@ using PixelColour = std::function<uint32_t(int x, int y)>;
 // Writes a 24-bit BMP through SDL. False when SDL cannot.
 bool WriteBmp(const std::string& path, int width, int height, const PixelColour& colour);
 
-// The tileset colour of tile n (1 to 190) used by the tests' levels: each
-// tile a flat colour of its own.
+// The colour of the upper half of tile n (1 to 190) in the tests' tileset:
+// each tile a flat colour of its own. The lower half is TestTileLowerColour
+// of it, so that tests tell that tiles stand upright.
 uint32_t TestTileColour(uint32_t tile);
-
-// The colour of the lower half of a test tile whose upper half is `upper`:
-// tests tell by it that tiles stand upright.
 uint32_t TestTileLowerColour(uint32_t upper);
 
-// Writes a level: a 304 x 160 tileset of two-tone test tiles followed by
-// the given record words.
+// Writes a level: a 304 x 160 tileset of the test tiles followed by the
+// given record words.
 bool WriteLevel(const std::string& path, const std::vector<uint32_t>& records);
 
 // Appends little-endian words or raw bytes to a file.

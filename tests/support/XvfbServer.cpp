@@ -11,49 +11,37 @@
 XvfbServer::XvfbServer(int width, int height)
 {
     int fds[2];
-    if (pipe(fds) != 0)
-        throw std::runtime_error("pipe failed");
-    const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-    const std::string fdText = std::to_string(fds[1]);
-    pid_ = fork();
-    if (pid_ < 0)
-        throw std::runtime_error("fork failed");
+    if (pipe(fds) != 0 || (pid_ = fork()) < 0)
+        throw std::runtime_error("pipe or fork failed");
     if (pid_ == 0) {
-        close(fds[0]);
         const int null = open("/dev/null", O_RDWR);
-        dup2(null, 0);
-        dup2(null, 1);
-        dup2(null, 2);
-        execlp("Xvfb", "Xvfb", "-displayfd", fdText.c_str(), "-screen", "0", screen.c_str(),
+        for (int fd : {0, 1, 2})
+            dup2(null, fd);
+        const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+        execlp("Xvfb", "Xvfb", "-displayfd", std::to_string(fds[1]).c_str(), "-screen", "0", screen.c_str(),
                "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);
-    std::string number;
-    pollfd wanted{fds[0], POLLIN, 0};
-    while (poll(&wanted, 1, 20000) > 0) {
-        char c = 0;
-        if (read(fds[0], &c, 1) != 1 || c == '\n')
-            break;
-        number += c;
-    }
+    // The server writes its display number and a newline when it is ready.
+    pollfd ready{fds[0], POLLIN, 0};
+    char c = 0;
+    while (poll(&ready, 1, 20000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
+        display_ += c;
     close(fds[0]);
-    if (number.empty()) {
+    if (display_.empty()) {
         kill(pid_, SIGKILL);
         waitpid(pid_, nullptr, 0);
         throw std::runtime_error("Xvfb did not start");
     }
-    display_ = ":" + number;
+    display_ = ":" + display_;
 }
 
 XvfbServer::~XvfbServer()
 {
     kill(pid_, SIGTERM);
-    for (int i = 0; i < 200; ++i) {
-        if (waitpid(pid_, nullptr, WNOHANG) == pid_)
-            return;
+    for (int i = 0; i < 200 && waitpid(pid_, nullptr, WNOHANG) != pid_; ++i)
         usleep(10000);
-    }
     kill(pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
 }
