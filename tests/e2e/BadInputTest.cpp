@@ -17,9 +17,9 @@ protected:
     {
         if (name != "none.lvl" && name != "folder.lvl")
             WriteFile(dir_.File(name), bytes);
-        FlyerRun run({server_.Display(), dir_.Path(), {{2, SDLK_ESCAPE, true}}}, {name, "640"});
-        EXPECT_EQ(out ? 1 : 0, run.Wait()) << name;
-        EXPECT_EQ(out ? out + ("g_Map.Load(): " + name + "\n") : "", run.Stdout()) << name;
+        const auto run = StartFlyer({server_.Display(), dir_.Path(), {{2, SDLK_ESCAPE, true}}}, {name, "640"});
+        EXPECT_EQ(out ? 1 : 0, run->Wait(60)) << name;
+        EXPECT_EQ(out ? out + ("g_Map.Load(): " + name + "\n") : "", run->Stdout()) << name;
     }
     // A tileset written by ImageMagick with the given options.
     std::string Bmp(const std::string& options, const std::string& size = "304x160")

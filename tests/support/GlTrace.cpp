@@ -9,21 +9,14 @@
 
 double GlCall::Arg(const std::string& argName) const
 {
-    const std::string text = ", " + args;
-    const size_t at = text.find(", " + argName + " = ");
-    return at == std::string::npos ? NAN : std::strtod(text.c_str() + at + argName.size() + 5, nullptr);
+    const size_t at = (", " + args).find(", " + argName + " = ");
+    return at == std::string::npos ? NAN : std::strtod(args.c_str() + at + argName.size() + 3, nullptr);
 }
 
-std::vector<std::vector<GlCall>> DumpTrace(const std::string& tracePath, const std::vector<std::string>& options)
+std::vector<std::vector<GlCall>> DumpTrace(const std::string& tracePath, const std::string& options)
 {
-    std::vector<std::string> argv{"apitrace", "dump", "--color=never"};
-    argv.insert(argv.end(), options.begin(), options.end());
-    argv.push_back(tracePath);
-    const CommandResult dump = RunCommand(argv, Subprocess::Options(), 300);
-    std::vector<std::vector<GlCall>> frames;
-    if (dump.status != 0)
-        return frames;
-    frames.emplace_back();
+    const CommandResult dump = RunCommand({"apitrace", "dump", "--color=never", options, tracePath}, {}, 300);
+    std::vector<std::vector<GlCall>> frames(1);
     std::istringstream lines(dump.out);
     const std::regex call(R"(\d+ (\w+)\((.*)\)( = .*)?)");
     std::smatch match;

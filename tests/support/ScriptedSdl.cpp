@@ -1,10 +1,11 @@
-// Preloaded into flyer by the end-to-end tests: makes a run exact. Frame n
+// Preloaded into flyer by the end-to-end tests to make a run exact. Frame n
 // (counted from 1 by SDL_GL_SwapBuffers) reads SDL_GetTicks as
 // n * FLYER_TEST_STEP_MS, and its SDL_PollEvent hands out first the key
-// events that FLYER_TEST_KEYS ("frame key pressed;...", key an SDLKey
-// number) schedules for it or earlier, then the real ones. Before the swap
-// of frame FLYER_TEST_GL_ERROR the GL error flag is raised. Each
-// SDL_Quit adds "SDL_Quit <frames swapped>" to the file FLYER_TEST_LOG.
+// events FLYER_TEST_KEYS ("frame key pressed;...", key an SDLKey number)
+// has for it or before, then the real ones. Before the swap of frame
+// FLYER_TEST_GL_ERROR a GL error is raised; before that of frame
+// FLYER_TEST_SHOT the picture is written to shot.rgb (RGB rows, bottom row
+// first). Each SDL_Quit adds "SDL_Quit <frames swapped>" to FLYER_TEST_LOG.
 #include <GL/gl.h>
 #include <SDL.h>
 #include <dlfcn.h>
@@ -16,12 +17,6 @@
 
 namespace {
 
-struct Key {
-    unsigned frame;
-    int key;
-    int pressed;
-};
-
 unsigned g_swaps = 0;
 
 unsigned Setting(const char* name)
@@ -30,24 +25,8 @@ unsigned Setting(const char* name)
     return text != nullptr ? static_cast<unsigned>(strtoul(text, nullptr, 10)) : 0;
 }
 
-std::vector<Key>& Script()
-{
-    static std::vector<Key> keys;
-    static bool read = false;
-    if (!read) {
-        read = true;
-        const char* text = getenv("FLYER_TEST_KEYS");
-        Key key;
-        int used = 0;
-        for (; text != nullptr && sscanf(text, "%u %d %d%n", &key.frame, &key.key, &key.pressed, &used) == 3;
-             text += used + strspn(text + used, "; "))
-            keys.push_back(key);
-    }
-    return keys;
-}
-
 template <typename Function>
-Function Next(const char* name)
+Function Real(const char* name)
 {
     return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
 }
@@ -63,17 +42,19 @@ Uint32 SDL_GetTicks()
 
 int SDL_PollEvent(SDL_Event* event)
 {
-    static size_t next = 0;
-    const std::vector<Key>& keys = Script();
-    if (next < keys.size() && keys[next].frame <= g_swaps + 1) {
-        const Key& key = keys[next++];
+    static const char* script = getenv("FLYER_TEST_KEYS");
+    unsigned frame = 0;
+    int key = 0, pressed = 0, length = 0;
+    if (script != nullptr && sscanf(script, "%u %d %d;%n", &frame, &key, &pressed, &length) == 3 && length > 0 &&
+        frame <= g_swaps + 1) {
+        script += length;
         *event = SDL_Event();
-        event->type = key.pressed ? SDL_KEYDOWN : SDL_KEYUP;
-        event->key.state = key.pressed ? SDL_PRESSED : SDL_RELEASED;
-        event->key.keysym.sym = static_cast<SDLKey>(key.key);
+        event->type = pressed ? SDL_KEYDOWN : SDL_KEYUP;
+        event->key.state = pressed ? SDL_PRESSED : SDL_RELEASED;
+        event->key.keysym.sym = static_cast<SDLKey>(key);
         return 1;
     }
-    static auto real = Next<int (*)(SDL_Event*)>("SDL_PollEvent");
+    static auto real = Real<int (*)(SDL_Event*)>("SDL_PollEvent");
     return real(event);
 }
 
@@ -81,19 +62,26 @@ void SDL_GL_SwapBuffers()
 {
     if (++g_swaps == Setting("FLYER_TEST_GL_ERROR"))
         glEnable(0);
-    static auto real = Next<void (*)()>("SDL_GL_SwapBuffers");
+    if (g_swaps == Setting("FLYER_TEST_SHOT")) {
+        GLint view[4];
+        glGetIntegerv(GL_VIEWPORT, view);
+        std::vector<char> rgb(3 * view[2] * view[3]);
+        glReadPixels(0, 0, view[2], view[3], GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        FILE* shot = fopen("shot.rgb", "wb");
+        fwrite(rgb.data(), 1, rgb.size(), shot);
+        fclose(shot);
+    }
+    static auto real = Real<void (*)()>("SDL_GL_SwapBuffers");
     real();
 }
 
 void SDL_Quit()
 {
-    if (const char* path = getenv("FLYER_TEST_LOG")) {
-        if (FILE* log = fopen(path, "a")) {
-            fprintf(log, "SDL_Quit %u\n", g_swaps);
-            fclose(log);
-        }
+    if (FILE* log = getenv("FLYER_TEST_LOG") ? fopen(getenv("FLYER_TEST_LOG"), "a") : nullptr) {
+        fprintf(log, "SDL_Quit %u\n", g_swaps);
+        fclose(log);
     }
-    static auto real = Next<void (*)()>("SDL_Quit");
+    static auto real = Real<void (*)()>("SDL_Quit");
     real();
 }
 

@@ -6,39 +6,19 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
 #include <stdexcept>
 #include <thread>
 
-#include "TestFiles.h"
-
-namespace {
-
-std::string NewFile(const char* tag)
-{
-    std::string path = (std::filesystem::temp_directory_path() / "flyer-test-").string() + tag + "-XXXXXX";
-    const int fd = mkstemp(path.data());
-    if (fd < 0)
-        throw std::runtime_error("mkstemp failed");
-    close(fd);
-    return path;
-}
-
-}  // namespace
-
 Subprocess::Subprocess(const std::vector<std::string>& argv, const Options& options)
-    : outPath_(NewFile("out")), errPath_(NewFile("err"))
 {
-    pid_ = fork();
-    if (pid_ < 0)
+    if ((pid_ = fork()) < 0)
         throw std::runtime_error("fork failed");
     if (pid_ > 0)
         return;
     setpgid(0, 0);
     dup2(open("/dev/null", O_RDONLY), 0);
-    dup2(open(outPath_.c_str(), O_WRONLY), 1);
-    dup2(open(errPath_.c_str(), O_WRONLY), 2);
+    dup2(open(output_.File("out").c_str(), O_WRONLY | O_CREAT, 0600), 1);
+    dup2(open(output_.File("err").c_str(), O_WRONLY | O_CREAT, 0600), 2);
     if (!options.workingDirectory.empty() && chdir(options.workingDirectory.c_str()) != 0)
         _exit(126);
     for (const auto& entry : options.environment)
@@ -57,41 +37,24 @@ Subprocess::~Subprocess()
         kill(-pid_, SIGKILL);
         waitpid(pid_, nullptr, 0);
     }
-    unlink(outPath_.c_str());
-    unlink(errPath_.c_str());
 }
 
 int Subprocess::Wait(double seconds)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (Running() && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    return status_;
-}
-
-bool Subprocess::Running()
-{
     int raw = 0;
-    if (status_ != -1 || waitpid(pid_, &raw, WNOHANG) == 0)
-        return status_ == -1;
-    status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-    return false;
+    pid_t done = 0;
+    while (status_ == -1 && (done = waitpid(pid_, &raw, WNOHANG)) == 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (done == pid_)
+        status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+    return status_;
 }
 
 void Subprocess::Signal(int signal)
 {
     if (Running())
         kill(pid_, signal);
-}
-
-std::string Subprocess::Stdout() const
-{
-    return ReadFile(outPath_);
-}
-
-std::string Subprocess::Stderr() const
-{
-    return ReadFile(errPath_);
 }
 
 CommandResult RunCommand(const std::vector<std::string>& argv, const Subprocess::Options& options, double seconds)

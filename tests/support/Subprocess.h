@@ -1,5 +1,5 @@
-// Starting programs from tests: arguments, extra environment, working
-// folder, output captured to files, and a bounded wait.
+// Programs started from tests: arguments, environment, working folder,
+// output captured to files, a bounded wait.
 #pragma once
 
 #include <sys/types.h>
@@ -7,6 +7,8 @@
 #include <map>
 #include <string>
 #include <vector>
+
+#include "TestFiles.h"
 
 class Subprocess {
 public:
@@ -17,22 +19,19 @@ public:
 
     Subprocess(const std::vector<std::string>& argv, const Options& options);
     ~Subprocess();  // kills the program and its children if they still run
-    Subprocess(const Subprocess&) = delete;
-    Subprocess& operator=(const Subprocess&) = delete;
 
-    // Waits up to the given seconds. Returns the exit status, 128 + signal
-    // for a killed program, or -1 when it still runs.
+    // The exit status, 128 + signal for a killed program, or -1 while it
+    // still runs after the given seconds.
     int Wait(double seconds);
-    bool Running();
+    bool Running() { return Wait(0) == -1; }
     void Signal(int signal);
-    std::string Stdout() const;
-    std::string Stderr() const;
+    std::string Stdout() const { return ReadFile(output_.File("out")); }
+    std::string Stderr() const { return ReadFile(output_.File("err")); }
 
 private:
+    TempDir output_;
     pid_t pid_ = -1;
     int status_ = -1;
-    std::string outPath_;
-    std::string errPath_;
 };
 
 struct CommandResult {

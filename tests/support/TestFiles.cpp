@@ -21,7 +21,7 @@ TempDir::~TempDir()
     std::filesystem::remove_all(path_, ignored);
 }
 
-bool WriteBmp(const std::string& path, int width, int height, const PixelColour& colour)
+bool WriteBmp(const std::string& path, int width, int height, const std::function<uint32_t(int, int)>& colour)
 {
     Canvas canvas(width, height, 0);
     for (int y = 0; y < height; ++y)
