@@ -47,7 +47,7 @@ TEST_F(BadInput, WhatIsNotA304x160BitmapIsRefused)
     Expect("empty.lvl", "", reading);
     Expect("text.lvl", "#!/bin/sh\necho not a bitmap\n", "SDL_LoadBMP(): File is not a Windows BMP file\n");
     Expect("cut1.lvl", bmp.substr(0, 1), reading);
-    for (size_t length : {2, 14, 30, 53})
+    for (size_t length : {2, 53})
         Expect("cut" + std::to_string(length) + ".lvl", bmp.substr(0, length), "SDL_LoadBMP(): BMP file headers are cut short\n");
     Expect("cutpixels.lvl", bmp.substr(0, bmp.size() / 2), reading);
     // sdl12-compat reads BMP files with SDL 2, which reads run-length ones.

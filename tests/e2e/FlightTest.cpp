@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "FlyerRun.h"
-#include "GlTrace.h"
 #include "world/LevelRecord.h"
 
 namespace {

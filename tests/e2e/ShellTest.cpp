@@ -20,25 +20,21 @@ TEST(Shell, BadCommandLinesPrintUsageWithoutADisplay)
     }
 }
 
-TEST(Shell, SdlInitFailureReportsSdlsReason)
-{
-    FlyerSetup setup;
-    setup.environment["SDL_VIDEODRIVER"] = "none";
-    const auto run = StartFlyer(setup, {"a.lvl", "640"});
-    EXPECT_EQ(1, run->Wait(60));
-    // Each SDL words its reason its own way.
-    EXPECT_EQ(CompatSdl() ? "SDL_Init(): none not available\n" : "SDL_Init(): No available video device\n", run->Stdout());
-}
-
-TEST(Shell, ModeLargerThanTheScreen)
+// SDL's reason, worded by each SDL its own way. sdl12-compat emulates
+// every mode and refuses none: there a mode larger than the screen runs.
+TEST(Shell, StartUpFailuresReportSdlsReason)
 {
     XvfbServer server(1024, 768);
     TempDir dir;
     WriteLevel(dir.File("l.lvl"), {});
-    const auto run = StartFlyer({server.Display(), dir.Path(), {{3, SDLK_ESCAPE, true}}}, {"l.lvl", "1280"});
-    // sdl12-compat emulates every mode and refuses none: the game runs.
-    EXPECT_EQ(CompatSdl() ? 0 : 1, run->Wait(60));
-    EXPECT_EQ(CompatSdl() ? "" : "SDL_SetVideoMode(): No video mode large enough for 1280x1024\n", run->Stdout());
+    FlyerSetup noDriver(server.Display(), dir.Path(), {{3, SDLK_ESCAPE, true}});
+    noDriver.environment["SDL_VIDEODRIVER"] = "none";
+    const auto init = StartFlyer(noDriver, {"l.lvl", "640"});
+    EXPECT_EQ(1, init->Wait(60));
+    EXPECT_EQ(CompatSdl() ? "SDL_Init(): none not available\n" : "SDL_Init(): No available video device\n", init->Stdout());
+    const auto mode = StartFlyer({server.Display(), dir.Path(), {{3, SDLK_ESCAPE, true}}}, {"l.lvl", "1280"});
+    EXPECT_EQ(CompatSdl() ? 0 : 1, mode->Wait(60));
+    EXPECT_EQ(CompatSdl() ? "" : "SDL_SetVideoMode(): No video mode large enough for 1280x1024\n", mode->Stdout());
 }
 
 // The frame in which Esc comes is still shown, and the loop ends before

@@ -4,7 +4,6 @@
 #include <sstream>
 
 #include "FlyerRun.h"
-#include "GlTrace.h"
 #include "world/LevelRecord.h"
 
 namespace {

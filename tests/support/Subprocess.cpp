@@ -33,7 +33,9 @@ Subprocess::Subprocess(const std::vector<std::string>& argv, const Options& opti
 
 Subprocess::~Subprocess()
 {
-    if (Running()) {
+    if (Running())
+        kill(-pid_, SIGTERM);
+    if (Wait(2) == -1) {
         kill(-pid_, SIGKILL);
         waitpid(pid_, nullptr, 0);
     }

@@ -18,7 +18,7 @@ public:
     };
 
     Subprocess(const std::vector<std::string>& argv, const Options& options);
-    ~Subprocess();  // kills the program and its children if they still run
+    ~Subprocess();  // ends the program and its children if they still run
 
     // The exit status, 128 + signal for a killed program, or -1 while it
     // still runs after the given seconds.

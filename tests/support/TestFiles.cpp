@@ -30,9 +30,9 @@ bool WriteBmp(const std::string& path, int width, int height, const std::functio
     return canvas.SaveBmp(path);
 }
 
+// Distinct, bright and far from the starfield's pale colours.
 uint32_t TestTileColour(uint32_t tile)
 {
-    // Distinct, bright and far from the starfield's pale colours.
     return (40 + (tile * 37) % 200) << 16 | (40 + (tile * 91) % 200) << 8 | (40 + (tile * 53) % 200);
 }
 
