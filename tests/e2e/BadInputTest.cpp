@@ -12,7 +12,8 @@ namespace {
 // scripted Esc ends it.
 class BadInput : public ::testing::Test {
 protected:
-    // `out` "" for a file that plays; else its lines before "g_Map.Load()".
+    // `out` null for a file that plays, else the lines before "g_Map.Load()"
+    // of its refusal.
     void Expect(const std::string& name, const std::string& bytes, const char* out)
     {
         if (name != "none.lvl" && name != "folder.lvl")

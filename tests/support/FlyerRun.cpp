@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <regex>
 #include <sstream>
 
 std::unique_ptr<Subprocess> StartFlyer(const FlyerSetup& setup, const std::vector<std::string>& args)
@@ -24,21 +23,6 @@ std::unique_ptr<Subprocess> StartFlyer(const FlyerSetup& setup, const std::vecto
     return std::make_unique<Subprocess>(argv, options);
 }
 
-bool CompatSdl()
-{
-    return getenv("FLYER_TEST_SDL_DIR") != nullptr;
-}
-
-std::string FlyerBinary()
-{
-    return FLYER_BINARY;
-}
-
-std::string DataDirectory()
-{
-    return FLYER_DATA_DIR;
-}
-
 double GlCall::Arg(const std::string& argName) const
 {
     const size_t at = (", " + args).find(", " + argName + " = ");
@@ -50,13 +34,13 @@ std::vector<std::vector<GlCall>> DumpTrace(const std::string& tracePath, const s
     const CommandResult dump = RunCommand({"apitrace", "dump", "--color=never", options, tracePath}, {}, 300);
     std::vector<std::vector<GlCall>> frames(1);
     std::istringstream lines(dump.out);
-    const std::regex call(R"(\d+ (\w+)\((.*)\)( = .*)?)");
-    std::smatch match;
     for (std::string line; std::getline(lines, line);) {
-        if (!std::regex_match(line, match, call))
+        // "<number> <name>(<args>)", perhaps followed by " = <result>".
+        const size_t space = line.find(' '), open = line.find('('), close = line.rfind(')');
+        if (line.empty() || !isdigit(line[0]) || space > open || open == std::string::npos || close == std::string::npos)
             continue;
-        frames.back().push_back(GlCall{match[1], match[2]});
-        if (match[1] == "glXSwapBuffers")
+        frames.back().push_back(GlCall{line.substr(space + 1, open - space - 1), line.substr(open + 1, close - open - 1)});
+        if (frames.back().back().name == "glXSwapBuffers")
             frames.emplace_back();
     }
     return frames;

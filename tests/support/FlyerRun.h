@@ -4,6 +4,7 @@
 // sdl12-compat; and what apitrace recorded of it.
 #pragma once
 
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>
@@ -49,6 +50,6 @@ std::vector<std::vector<GlCall>> DumpTrace(const std::string& tracePath, const s
 
 std::unique_ptr<Subprocess> StartFlyer(const FlyerSetup& setup, const std::vector<std::string>& args);
 // Whether the runs use sdl12-compat.
-bool CompatSdl();
-std::string FlyerBinary();
-std::string DataDirectory();
+inline bool CompatSdl() { return getenv("FLYER_TEST_SDL_DIR") != nullptr; }
+inline std::string FlyerBinary() { return FLYER_BINARY; }
+inline std::string DataDirectory() { return FLYER_DATA_DIR; }
