@@ -40,6 +40,18 @@ std::string Corners(size_t count = SIZE_MAX)
     return corners;
 }
 
+// The calls as one line, each run of equal calls once with its length: "glBegin quads*1000".
+std::string Runs(const Calls& calls)
+{
+    std::string text;
+    for (size_t i = 0, n = 1; i < calls.size(); i += n) {
+        for (n = 1; i + n < calls.size() && calls[i + n] == calls[i];)
+            ++n;
+        text += (text.empty() ? "" : ", ") + calls[i] + (n > 1 ? "*" + std::to_string(n) : "");
+    }
+    return text;
+}
+
 const TexRect kRect{0.125f, 0.5625f, 0.75f, 0.25f};  // top, bottom, right, left: every field its own value
 
 class Draw : public ::testing::Test {
@@ -133,12 +145,19 @@ TEST(Frame, PassUpdatesThenPollsThenDraws)
     SDL_Event up = {};
     up.type = up.key.type = SDL_KEYDOWN, up.key.state = SDL_PRESSED, up.key.keysym.sym = SDLK_UP;
     SDL_PushEvent(&up);
+    g_Map.cells[500][518] = TileCell{2, 1, 1};
+    g_Fleet.Set(0, FleetShip{510, 530, 0, 0, 0, 1});
     g_GlCalls.clear();
     RunFrame(100);
     EXPECT_TRUE(g_KeyUp);
     EXPECT_EQ(0.0f, g_ShipThrust) << "the key reaches the flight model in the next pass";
     EXPECT_EQ((Calls{"glClear", "glLoadIdentity", "glTranslatef -500 -520 -32", "glPointSize 1", "glBindTexture 0", "glBegin points"}),
               Calls(g_GlCalls.begin(), g_GlCalls.begin() + 6)) << "the camera, then the untextured stars first";
+    // Back to front: stars, the tile, the empty exhaust batch, all 1000 bullet slots, the fleet, the ship.
+    EXPECT_EQ("glClear, glTranslatef -500 -520 -32, glBegin points, glDisable blend, glBegin quads, glEnable blend, glBegin quads, "
+              "glDisable blend, glEnable blend, glBegin quads*1000, glEnable blend, glTranslatef 510 530 0, glBegin quads, "
+              "glDisable blend, glEnable blend, glTranslatef 500 520 0, glBegin quads, glDisable blend",
+              Runs(Only({"glClear", "glTranslatef", "glBegin", "glEnable blend", "glDisable blend"})));
     SDL_Quit();
 }
 

@@ -47,12 +47,17 @@ std::vector<GLint> Filters()
     return {filters[0], filters[1]};
 }
 
-TEST_F(GlContext, StartUpHidesTheCursorAndBlendsBySourceAlpha)
+// A unit at the camera's distance of 20 is 16 pixels both ways: the frustum is 2 wide and 1.5 high at the near plane 1.
+TEST_F(GlContext, StartUpHidesTheCursorBlendsBySourceAlphaAndProjectsSquarePixels)
 {
     GLint blend[2];
     glGetIntegerv(GL_BLEND_SRC, &blend[0]);
     glGetIntegerv(GL_BLEND_DST, &blend[1]);
     EXPECT_EQ((std::vector<GLint>{GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA}), std::vector<GLint>(blend, blend + 2));
+    GLfloat projection[16], clear[4];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    EXPECT_EQ((std::vector<float>{1, 4 / 3.0f, 0, 0, 0.05f}), (std::vector<float>{projection[0], projection[5], clear[0], clear[1], clear[2]}));
     EXPECT_EQ(0, SDL_ShowCursor(SDL_QUERY));
 }
 

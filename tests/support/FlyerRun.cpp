@@ -17,8 +17,7 @@ std::unique_ptr<Subprocess> StartFlyer(const FlyerSetup& setup, const std::vecto
     options.environment.insert({{"DISPLAY", setup.display}, {"LD_PRELOAD", FLYER_TEST_SHIM},
                                 {"LD_LIBRARY_PATH", CompatSdl() ? getenv("FLYER_TEST_SDL_DIR") : ""},
                                 {"FLYER_TEST_STEP_MS", std::to_string(setup.stepMs)}, {"FLYER_TEST_KEYS", keys},
-                                {"FLYER_TEST_GL_ERROR", std::to_string(setup.glErrorFrame)},
-                                {"FLYER_TEST_SHOT", std::to_string(setup.shotFrame)},
+                                {"FLYER_TEST_READY", std::to_string(setup.readyFrame)},
                                 {"FLYER_TEST_LOG", setup.directory.empty() ? "" : setup.directory + "/sdl-quit.log"}});
     return std::make_unique<Subprocess>(argv, options);
 }

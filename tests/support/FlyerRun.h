@@ -25,12 +25,11 @@ struct FlyerSetup {
         : display(display), directory(directory), keys(keys), trace(trace) {}
 
     std::string display;    // none when empty
-    std::string directory;  // the working folder; it gets sdl-quit.log and shot.rgb
+    std::string directory;  // the working folder; it gets sdl-quit.log and ready
     std::vector<ScriptedKey> keys;
     std::string trace;  // when set, apitrace records the run there
     unsigned stepMs = 20;
-    unsigned glErrorFrame = 0;  // a GL error is raised before this frame's swap
-    unsigned shotFrame = 0;     // its picture is written before this frame's swap
+    unsigned readyFrame = 0;  // an empty file "ready" is made before this frame's swap
     std::map<std::string, std::string> environment;
 };
 
