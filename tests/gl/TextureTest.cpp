@@ -113,7 +113,6 @@ TEST_F(GlContext, LevelTilesAreCutInOrderAndUploadedOpaqueAndUpright)
     ASSERT_TRUE(WriteLevel(dir.File("l.lvl"), {0x01000000u}));
     std::unique_ptr<TileMap> map(new TileMap());
     ASSERT_TRUE(map->Load(dir.File("l.lvl").c_str()));
-    EXPECT_EQ(1u, map->cells[0][1023].tile);
     for (uint32_t tile : {1u, 19u, 20u, 190u}) {
         int w = 0, h = 0;
         const std::vector<uint32_t> texels = Texels(map->textures[tile - 1], &w, &h);
