@@ -51,8 +51,8 @@ int FuzzCsvMap(const uint8_t* data, size_t size)
 {
     MapGrid grid;
     InputError error;
-    ReadCsvMap(std::string(reinterpret_cast<const char*>(data), size), "fuzz.csv", 1, size % 2 == 0, &grid,
-               &error);
+    ReadCsvMap(std::string(reinterpret_cast<const char*>(data), size), "fuzz.csv",
+               size % 2 == 0 ? CsvForm::kTiledLayer : CsvForm::kFlyer, &grid, &error);
     return 0;
 }
 

@@ -91,7 +91,7 @@ TEST_F(LevelTool, EveryInputFaultIsOneLineAndLeavesNoOutput)
     ExpectBuildFault({"--tileset", Tileset(), "--map", dir_.File("none.csv")},
                      dir_.File("none.csv") + ": cannot open: No such file or directory");
     ExpectBuildFault({"--tileset", Tileset(), "--map", dir_.Path()},
-                     dir_.Path() + ": cannot read (is it a folder?)");
+                     dir_.Path() + ": cannot read a folder, only a regular file");
     ASSERT_TRUE(WriteBmp(dir_.File("small.bmp"), 304, 161, [](int, int) { return 0x123456u; }));
     ExpectBuildFault({"--tileset", dir_.File("small.bmp"), "--map", good},
                      dir_.File("small.bmp") + ": the tileset is 304 x 161 pixels, not 304 x 160 (19 x 10 tiles of 16 x 16)");

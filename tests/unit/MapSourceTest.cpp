@@ -12,7 +12,7 @@ MapGrid ReadCsvOk(const std::string& text)
 {
     MapGrid grid;
     InputError error;
-    EXPECT_TRUE(ReadCsvMap(text, "m.csv", 1, false, &grid, &error)) << error.Text();
+    EXPECT_TRUE(ReadCsvMap(text, "m.csv", CsvForm::kFlyer, &grid, &error)) << error.Text();
     return grid;
 }
 
@@ -20,7 +20,7 @@ std::string CsvError(const std::string& text, bool tiled = false)
 {
     MapGrid grid;
     InputError error;
-    EXPECT_FALSE(ReadCsvMap(text, "m.csv", 1, tiled, &grid, &error));
+    EXPECT_FALSE(ReadCsvMap(text, "m.csv", tiled ? CsvForm::kTiledLayer : CsvForm::kFlyer, &grid, &error));
     return error.Text();
 }
 

@@ -10,6 +10,8 @@ namespace {
 // top four bits of a global tile id.
 const uint64_t kTiledFlipFlags = 0x10000000u;
 
+const char kByteOrderMark[] = "\xEF\xBB\xBF";
+
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\r';
@@ -17,9 +19,10 @@ bool IsBlank(char c)
 
 }  // namespace
 
-bool ReadCsvMap(const std::string& text, const std::string& file, unsigned firstLine, bool tiledIds,
-                MapGrid* grid, InputError* error)
+bool ReadCsvMap(const std::string& text, const std::string& file, CsvForm form, MapGrid* grid, InputError* error,
+                unsigned firstLine)
 {
+    const bool tiledIds = form == CsvForm::kTiledLayer;
     *grid = MapGrid();
     error->file = file;
     auto fail = [&](unsigned line, unsigned column, const std::string& message) {
@@ -30,7 +33,7 @@ bool ReadCsvMap(const std::string& text, const std::string& file, unsigned first
     };
 
     unsigned line = firstLine;
-    size_t at = 0;
+    size_t at = text.compare(0, 3, kByteOrderMark) == 0 ? 3 : 0;
     bool haveWidth = false;
     while (at <= text.size()) {
         const size_t end = std::min(text.find('\n', at), text.size());
@@ -61,7 +64,7 @@ bool ReadCsvMap(const std::string& text, const std::string& file, unsigned first
                 ++pos;
             if (pos == start || (pos < row.size() && row[pos] != ',')) {
                 size_t stop = row.find(',', start);
-                return fail(line, column, "bad tile number '" + row.substr(start, stop == std::string::npos ? std::string::npos : stop - start) + "'");
+                return fail(line, column, "bad tile number " + Quoted(row.substr(start, stop == std::string::npos ? std::string::npos : stop - start)));
             }
             if (tiledIds && value >= kTiledFlipFlags)
                 return fail(line, column, "tile " + std::to_string(value & (kTiledFlipFlags - 1)) +

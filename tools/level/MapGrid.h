@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 // A rectangle of tile numbers as a map source gives it: row 0 is the top
@@ -12,16 +11,4 @@ struct MapGrid {
     std::vector<uint32_t> tiles;  // row by row
 
     uint32_t At(uint32_t column, uint32_t row) const { return tiles[row * width + column]; }
-};
-
-// A fault in an input file, with the place it was found where there is one
-// (line and column count from 1; 0 means unknown).
-struct InputError {
-    std::string file;
-    unsigned line = 0;
-    unsigned column = 0;
-    std::string message;
-
-    // "file:line:column: message", leaving out what is unknown.
-    std::string Text() const;
 };

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "AtomicFile.h"
+#include "InputFile.h"
 #include "CsvMapReader.h"
 
 namespace {
@@ -30,7 +30,7 @@ bool HasIntAttribute(const XMLElement* element, const char* name, int wanted)
 bool ReadTmxMap(const std::string& path, MapGrid* grid, InputError* error)
 {
     std::string text;
-    if (!ReadWholeFile(path, &text, error)) {
+    if (!ReadWholeFile(path, kMaxMapBytes, &text, error)) {
         error->message = "cannot read the file";
         return false;
     }
@@ -86,8 +86,8 @@ bool ReadTmxText(const std::string& text, const std::string& path, MapGrid* grid
     if (encoding == nullptr || strcmp(encoding, "csv") != 0 || data->Attribute("compression") != nullptr)
         return fail(data, "the layer must be stored as CSV (Map Properties, Tile Layer Format: CSV)");
     const char* csv = data->GetText();
-    if (!ReadCsvMap(csv != nullptr ? csv : "", path, static_cast<unsigned>(data->GetLineNum()), true, grid,
-                    error))
+    if (!ReadCsvMap(csv != nullptr ? csv : "", path, CsvForm::kTiledLayer, grid, error,
+                    static_cast<unsigned>(data->GetLineNum())))
         return false;
     if (!HasIntAttribute(layer, "width", static_cast<int>(grid->width)) ||
         !HasIntAttribute(layer, "height", static_cast<int>(grid->height)))

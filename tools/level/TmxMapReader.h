@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "InputFile.h"
 #include "MapGrid.h"
 
 // Reads a Tiled map: one orthogonal, finite map with one embedded tileset
