@@ -4,8 +4,9 @@
 
 #include <cstring>
 
-#include "InputFile.h"
 #include "CsvMapReader.h"
+#include "InputFile.h"
+#include "XmlInputCheck.h"
 
 namespace {
 
@@ -48,6 +49,8 @@ bool ReadTmxText(const std::string& text, const std::string& path, MapGrid* grid
         return false;
     };
 
+    if (!CheckXmlInput(text, path, error))
+        return false;
     tinyxml2::XMLDocument document;
     const tinyxml2::XMLError loaded = document.Parse(text.data(), text.size());
     if (loaded != tinyxml2::XML_SUCCESS) {
