@@ -83,6 +83,10 @@ TEST_F(BadInput, EmptyFoldersTextAndCutHeadersAreRefusedBeforeTheLoop)
     EXPECT_EQ(1, folder.status);
     EXPECT_EQ("SDL_LoadBMP(): Error reading from datastream\ng_Map.Load(): folder.lvl\n", folder.out);
     ExpectRefused("text.lvl", "#!/bin/sh\necho not a bitmap\n", "SDL_LoadBMP(): File is not a Windows BMP file\n");
+    mkfifo(dir_.File("fifo.lvl").c_str(), 0644);  // no writer: opening it would block
+    const Outcome fifo = Run("fifo.lvl");
+    EXPECT_EQ(1, fifo.status);
+    EXPECT_EQ("SDL_LoadBMP(): fifo.lvl is a FIFO or pipe, not a regular file\ng_Map.Load(): fifo.lvl\n", fifo.out);
 
     const std::string whole = Tileset();
     ExpectRefused("cut1.lvl", whole.substr(0, 1), "SDL_LoadBMP(): Error reading from datastream\n");

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "world/FileKind.h"
+
 namespace {
 
 const size_t kQuotedPrefix = 24;
@@ -26,19 +28,6 @@ std::string Escaped(const std::string& text)
         }
     }
     return out;
-}
-
-const char* KindOf(mode_t mode)
-{
-    if (S_ISDIR(mode))
-        return "a folder";
-    if (S_ISFIFO(mode))
-        return "a FIFO or pipe";
-    if (S_ISCHR(mode) || S_ISBLK(mode))
-        return "a device";
-    if (S_ISSOCK(mode))
-        return "a socket";
-    return "a special file";
 }
 
 }  // namespace
@@ -68,8 +57,8 @@ int OpenRegularFile(const std::string& path, InputError* error)
         close(fd);
         return -1;
     }
-    if (!S_ISREG(status.st_mode)) {
-        error->message = std::string("cannot read ") + KindOf(status.st_mode) + ", only a regular file";
+    if (const char* kind = NonRegularFileKind(status.st_mode)) {
+        error->message = std::string("cannot read ") + kind + ", only a regular file";
         close(fd);
         return -1;
     }
