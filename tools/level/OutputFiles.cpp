@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "world/FileKind.h"
+
 namespace {
 
 const int kMaxLinks = 40;  // as the kernel's own limit on following links
@@ -97,10 +99,9 @@ bool OutputFiles::Add(const std::string& path, const std::string& bytes, InputEr
         return false;
     struct stat existing;
     const bool exists = stat(file.target.c_str(), &existing) == 0;
-    if (exists && !S_ISREG(existing.st_mode)) {
-        error->message = S_ISDIR(existing.st_mode)
-                             ? "is a folder; give the path of a file to write"
-                             : "is not a regular file (a device, FIFO or socket); flyer-level writes only regular files";
+    const char* kind = exists ? NonRegularFileKind(existing.st_mode) : nullptr;
+    if (kind != nullptr) {
+        error->message = std::string("is ") + kind + ", not a regular file: flyer-level writes only regular files";
         return false;
     }
     const std::string folder = FolderOf(file.target);
