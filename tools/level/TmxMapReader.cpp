@@ -63,7 +63,7 @@ bool ReadTmxText(const std::string& text, const std::string& path, MapGrid* grid
         return fail(map, "not a Tiled map: the root element is not <map>");
     const char* orientation = map->Attribute("orientation");
     if (orientation != nullptr && strcmp(orientation, "orthogonal") != 0)
-        return fail(map, std::string("orientation '") + orientation + "' is not orthogonal");
+        return fail(map, "orientation " + Quoted(orientation) + " is not orthogonal");
     if (map->IntAttribute("infinite", 0) != 0)
         return fail(map, "infinite maps are not supported; save the map with a fixed size");
 
