@@ -37,12 +37,15 @@ const char kBuildUsage[] =
     "Usage: flyer-level build --tileset T.bmp --map M -o L.lvl [--origin X,Y]\n"
     "Writes a level: the tileset bitmap unchanged, then one record per non-empty cell.\n"
     "\n"
-    "  --tileset T.bmp  a 304 x 160 BMP of 190 tiles of 16 x 16 (19 per row)\n"
+    "  --tileset T.bmp  a 304 x 160 BMP of 190 tiles of 16 x 16 (19 per row),\n"
+    "                   at most 4 MiB\n"
     "  --map M          the map: CSV as Tiled exports a tile layer (M.csv), or a\n"
     "                   Tiled map (M.tmx) with one CSV tile layer and one tileset of\n"
-    "                   16 x 16 tiles in 19 columns; 0 is empty, 1 to 190 a tile\n"
-    "  -o L.lvl         the level to write; nothing is written on any error\n"
-    "                   (a symbolic link writes the file it names)\n"
+    "                   16 x 16 tiles in 19 columns; 0 is empty, 1 to 190 a tile;\n"
+    "                   at most 32 MiB\n"
+    "  -o L.lvl         the level to write, a regular file or a new one; nothing\n"
+    "                   is written on any error. A symbolic link writes the file\n"
+    "                   it names; an existing file keeps its mode and owner.\n"
     "  --origin X,Y     the map column and row (from the top) of the grid's\n"
     "                   top-left cell; 0,0 by default\n";
 
@@ -50,7 +53,8 @@ const char kInfoUsage[] =
     "Usage: flyer-level info L.lvl\n"
     "Reads a level as the game does and reports its tileset, its records, the\n"
     "records skipped and why, the cells used and a histogram of tiles.\n"
-    "Exits with status 1 when the game would refuse the level.\n";
+    "Exits with status 1 when the game would refuse the level. Levels of any\n"
+    "length are read record by record.\n";
 
 const char kExportUsage[] =
     "Usage: flyer-level export L.lvl -o M.csv [--tileset-out T.bmp]\n"
@@ -58,8 +62,9 @@ const char kExportUsage[] =
     "'flyer-level build --origin' to make the same level again.\n"
     "\n"
     "  -o M.csv            the CSV to write\n"
-    "  --tileset-out T.bmp also write the level's tileset bitmap\n"
-    "Both files are written or neither; a symbolic link writes the file it names.\n";
+    "  --tileset-out T.bmp also write the level's tileset bitmap (the first bfSize\n"
+    "                      bytes), which must be a tileset as build takes it\n"
+    "Both files are written or neither, as -o of build is written.\n";
 
 // The options of the commands; those without a short form count from 256.
 enum Option { kOutput = 'o', kHelp = 'h', kTileset = 256, kMap, kOrigin, kTilesetOut };
