@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
 
 #include "FuzzTargets.h"
 #include "TestFiles.h"

@@ -12,6 +12,7 @@
 #include "TilesetFile.h"
 #include "TmxMapReader.h"
 #include "world/BmpFile.h"
+#include "world/LevelShape.h"
 #include "world/TileMap.h"
 
 // The fuzz build compiles SDL's own BMP reader with the sanitizers under this name, to check it too.
@@ -36,7 +37,7 @@ int FuzzTilesetBitmap(const uint8_t* data, size_t size)
     if (!CheckBmpHeaders(data, size, &reason))
         return 0;
     SDL_Surface* bitmap = SDL_LoadBMP_RW(SDL_RWFromConstMem(data, static_cast<int>(size)), 1);
-    for (uint32_t i = 0; bitmap != nullptr && bitmap->w == 304 && bitmap->h == 160 && i < 190; ++i)
+    for (uint32_t i = 0; bitmap && bitmap->w == kTilesetWidth && bitmap->h == kTilesetHeight && i < kTileCount; ++i)
         SDL_FreeSurface(CutTile(bitmap, i));
     SDL_FreeSurface(bitmap);
     return 0;

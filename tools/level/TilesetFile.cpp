@@ -4,6 +4,7 @@
 
 #include "world/BmpFile.h"
 #include "world/LevelRecord.h"
+#include "world/LevelShape.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ bool CheckTileset(const std::string& bytes, const std::string& what, InputError*
     const int width = bitmap->w;
     const int height = bitmap->h;
     SDL_FreeSurface(bitmap);
-    if (width != 304 || height != 160) {
+    if (width != kTilesetWidth || height != kTilesetHeight) {
         error->message = "the tileset is " + std::to_string(width) + " x " + std::to_string(height) +
                          " pixels, not 304 x 160 (19 x 10 tiles of 16 x 16)";
         return false;
