@@ -4,14 +4,15 @@
 
 void SetAllocatorThresholds()
 {
-    // The software GL driver allocates and frees megabytes in every frame
-    // (vertex buffers, the rasteriser's scene bins). With glibc's defaults
-    // the larger blocks are mapped and unmapped each time, and the freed
-    // top of each heap goes back to the kernel at the end of the frame, so
-    // the next frame faults every page in again: thousands of page faults
-    // a frame. Blocks below MMAP_THRESHOLD come from the heap, and a heap
-    // keeps up to TRIM_THRESHOLD of free memory at its top; these are the
-    // smallest values with which a frame faults no page (bench/RESULTS.md).
-    mallopt(M_MMAP_THRESHOLD, 4 * 1024 * 1024);
-    mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
+    // The software GL driver allocates and frees megabytes in every frame:
+    // a 520 KiB vertex buffer that glibc maps and unmaps each time, and
+    // blocks at the top of the heap that glibc hands back to the kernel as
+    // soon as more than 128 KiB lie free there. Every frame then faults
+    // those pages in again: some 2,600 page faults a frame at 1024 on the
+    // demo level, most of the frame's time. Blocks up to 1 MiB now come
+    // from the heap, and the heap keeps up to 64 MiB free at its top: the
+    // largest swing measured is 31 MiB, at 1280 with a tile in every cell
+    // (bench/RESULTS.md, bench/malloc-sweep).
+    mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
 }
