@@ -6,6 +6,7 @@
 
 #include "AtomicFile.h"
 #include "CsvMapReader.h"
+#include "world/LevelShape.h"
 
 namespace {
 
@@ -71,9 +72,9 @@ bool ReadTmxText(const std::string& text, const std::string& path, MapGrid* grid
         return fail(tileset, "external tilesets are not supported; embed the tileset in the map");
     if (!HasIntAttribute(tileset, "firstgid", 1))
         return fail(tileset, "the tileset must start at global tile id 1");
-    if (!HasIntAttribute(tileset, "tilewidth", 16) || !HasIntAttribute(tileset, "tileheight", 16))
+    if (!HasIntAttribute(tileset, "tilewidth", kTileSide) || !HasIntAttribute(tileset, "tileheight", kTileSide))
         return fail(tileset, "the tileset's tiles must be 16 x 16");
-    if (tileset->Attribute("columns") != nullptr && !HasIntAttribute(tileset, "columns", 19))
+    if (tileset->Attribute("columns") != nullptr && !HasIntAttribute(tileset, "columns", kTilesetColumns))
         return fail(tileset, "the tileset must have 19 columns");
 
     if (CountChildren(map, "layer") != 1)
