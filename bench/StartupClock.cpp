@@ -6,7 +6,8 @@
 // time just before it) and the process's minor page faults at: its own
 // load (the libraries are mapped and relocated), the entry of main (the
 // program's static constructors have run), the returns of SDL_Init and
-// SDL_SetVideoMode, each SDL_RWFromFile and fopen (with the path), the
+// SDL_SetVideoMode, each SDL_RWFromFile and fopen (with the path; not the
+// system's own files under /usr, such as X's locale tables), the
 // first glTexImage2D, the first glClear (with the number of textures
 // uploaded before it) and the return of the first SDL_GL_SwapBuffers, when
 // it writes the report: one line an event, "ms faults event detail".
@@ -119,7 +120,7 @@ SDL_RWops* SDL_RWFromFile(const char* path, const char* mode)
 
 FILE* fopen(const char* path, const char* mode)
 {
-    if (!g_swapped)
+    if (!g_swapped && strncmp(path, "/usr/", 5) != 0)
         Note("fopen", path);
     return Next<FILE* (*)(const char*, const char*)>("fopen")(path, mode);
 }
