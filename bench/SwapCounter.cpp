@@ -6,6 +6,9 @@
 //   swaps N          counted swaps, the first included
 //   seconds S        from the first counted swap to the last
 //   faults F         minor page faults of the process between them
+//   cpu_seconds C    CPU time of the process (all threads, user and
+//                    system) between them: less moved by other processes
+//                    on the machine than the frame rate
 //   peak_kB K        the peak resident size so far
 //   first_swap_seconds T   from the exec to the return of the first swap,
 //                    when GAME_EXEC_TIME holds the wall-clock time
@@ -28,6 +31,8 @@ double g_firstCounted = 0;
 double g_lastCounted = 0;
 long g_faultsAtFirst = 0;
 long g_faultsAtLast = 0;
+double g_cpuAtFirst = 0;
+double g_cpuAtLast = 0;
 double g_firstSwapWallClock = 0;
 bool g_reported = false;
 
@@ -38,11 +43,9 @@ double Clock(clockid_t clock)
     return static_cast<double>(now.tv_sec) + now.tv_nsec / 1e9;
 }
 
-long MinorFaults()
+double Seconds(const timeval& time)
 {
-    rusage usage;
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_minflt;
+    return static_cast<double>(time.tv_sec) + time.tv_usec / 1e6;
 }
 
 // Async-signal-safe enough for a report: the process stops right after.
@@ -56,8 +59,9 @@ void Report()
     getrusage(RUSAGE_SELF, &usage);
     const unsigned long counted = g_swaps > g_skip ? g_swaps - g_skip : 0;
     char text[512];
-    int length = snprintf(text, sizeof text, "swaps %lu\nseconds %.6f\nfaults %ld\npeak_kB %ld\n", counted,
-                          g_lastCounted - g_firstCounted, g_faultsAtLast - g_faultsAtFirst, usage.ru_maxrss);
+    int length = snprintf(text, sizeof text, "swaps %lu\nseconds %.6f\nfaults %ld\ncpu_seconds %.6f\npeak_kB %ld\n",
+                          counted, g_lastCounted - g_firstCounted, g_faultsAtLast - g_faultsAtFirst,
+                          g_cpuAtLast - g_cpuAtFirst, usage.ru_maxrss);
     const char* exec = getenv("GAME_EXEC_TIME");
     if (exec != nullptr && g_swaps > 0)
         length += snprintf(text + length, sizeof text - length, "first_swap_seconds %.6f\n",
@@ -103,9 +107,13 @@ extern "C" void SDL_GL_SwapBuffers()
     if (g_swaps <= g_skip)
         return;
     g_lastCounted = Clock(CLOCK_MONOTONIC);
-    g_faultsAtLast = MinorFaults();
+    rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    g_faultsAtLast = usage.ru_minflt;
+    g_cpuAtLast = Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
     if (g_swaps == g_skip + 1) {
         g_firstCounted = g_lastCounted;
         g_faultsAtFirst = g_faultsAtLast;
+        g_cpuAtFirst = g_cpuAtLast;
     }
 }
