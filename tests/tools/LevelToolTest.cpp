@@ -73,6 +73,8 @@ TEST_F(LevelTool, EveryFaultIsOneLineAndChangesNoFile)
     for (int i = 0; i < 65; ++i)
         attributes += " a" + std::to_string(i) + "=\"1\"";
     const struct { int status; std::vector<std::string> args; std::string start; } faults[] = {
+        {1, Build(Map("1,2\n3,x\n", "x.csv")), F("x.csv") + ":2:3: bad tile number 'x'"}, {1, Build(Map("1,191\n", "b.csv")), F("b.csv") + ":1:3: tile 191 is beyond the tileset's 190"},
+        {1, Build(Map("1,2\n3\n", "r.csv")), F("r.csv") + ":2: row has 1 cells, the first row 2"}, {1, Build(good, "o", "tiles.bmp", "1023,0"), good + ": the 2 x 1 grid at origin 1023,0 reaches beyond the 1024 x 1024 map"},
         {1, Build(Map("1," + std::string(99999, 'z') + "\n", "z.csv")),
          F("z.csv") + ":1:3: bad tile number 'zzzzzzzzzzzzzzzzzzzzzzzz...' (99999 bytes)"},
         {1, Build(Map(std::string("1,a\0\x1B[31m\n", 10), "c.csv")), F("c.csv") + ":1:3: bad tile number 'a\\x00\\x1b[31m'"},
@@ -98,10 +100,8 @@ TEST_F(LevelTool, EveryFaultIsOneLineAndChangesNoFile)
         {2, Build("m", "x", "t", ""), "--origin takes two cells 0 to 1023 as X,Y, not ''" + u},
         {2, {"build", "--tileset", "t", "--bogus"}, "unknown option '--bogus'" + u},
         {2, {"build", "--map"}, "option '--map' needs a value" + u},
-        {0, {"build", "--help"}, "Usage: flyer-level build"},
-        {0, {"info", "--help"}, "Usage: flyer-level info"},
-        {0, {"export", "--tileset-out", "t", "--help"}, "Usage: flyer-level export"},
-        {0, {"--version"}, "flyer-level 1."}};
+        {0, {"build", "--help"}, "Usage: flyer-level build"}, {0, {"info", "--help"}, "Usage: flyer-level info"},
+        {0, {"export", "--tileset-out", "t", "--help"}, "Usage: flyer-level export"}, {0, {"--version"}, "flyer-level 1."}};
     for (const auto& fault : faults) {
         const std::string before = Snapshot(), start = fault.status == 0 ? fault.start : "flyer-level: " + fault.start;
         const CommandResult result = Tool(fault.args);
