@@ -55,7 +55,7 @@ bool ReadCells(const json& layer, const json& holder, TiledMap* map, TiledChunk*
     const json& ids = Array(holder, "data");
     if (ids.size() != count) {
         *message = "the layer's data holds " + std::to_string(ids.size()) + " cells, not the " +
-                   std::to_string(count) + " it declares";
+                   std::to_string(count) + " cells it declares";
         return false;
     }
     for (const json& id : ids) {

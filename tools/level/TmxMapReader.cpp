@@ -126,7 +126,7 @@ private:
         }
         if (chunk->gids.size() != count)
             return Fail(&cells, "the layer's data holds " + std::to_string(chunk->gids.size()) + " cells, not the " +
-                                    std::to_string(count) + " it declares");
+                                    std::to_string(count) + " cells it declares");
         return true;
     }
 
