@@ -32,9 +32,8 @@ std::string Read(const TempDir& dir, const std::string& name, const std::string&
 {
     WriteFile(dir.File(name), text);
     InputError error;
-    if (name.back() == 'x' ? ReadTmxMap(dir.File(name), grid, &error) : ReadJsonMap(dir.File(name), grid, &error))
-        return "";
-    return error.Text().substr(error.file.rfind('/') + 1);
+    const bool read = name.back() == 'x' ? ReadTmxMap(dir.File(name), grid, &error) : ReadJsonMap(dir.File(name), grid, &error);
+    return read ? "" : error.Text().substr(error.file.rfind('/') + 1);
 }
 
 TEST(TiledMap, ReadsEveryLayerFormatTiledWrites)
@@ -86,7 +85,6 @@ TEST(TiledMap, RefusesByNameWhatALevelCannotShow)
         {"m.tmx", Tmx(Layer(csv), kTileset + "\n<tileset firstgid='191' name='u'/>"), "m.tmx:4: a second tileset 'u': a level has one tileset, the 190 tiles of its bitmap"},
         {"m.tmx", Tmx(Layer(csv), "<tileset firstgid='1' tilewidth='32' tileheight='32' columns='19'/>"), geometry},
         {"m.tmx", Tmx(Layer(csv), tileset("columns='20'")), geometry},
-        {"m.tmx", Tmx(Layer(csv), tileset("columns='19' spacing='1'")), geometry},
         {"m.tmx", Tmx(Layer(csv), "<tileset firstgid='2' tilewidth='16' tileheight='16' columns='19'/>"), "m.tmx:3: the tileset must start at global tile id 1"},
         {"m.tmx", Tmx(Layer(csv), ""), "m.tmx:2: the map has no tileset; draw it with the level's 190-tile tileset"},
         {"m.tmx", Tmx(Layer(csv), "<tileset firstgid='1' source='none.tsx'/>"), "none.tsx: cannot open: No such file or directory"},
@@ -99,6 +97,7 @@ TEST(TiledMap, RefusesByNameWhatALevelCannotShow)
         {"m.tmx", Tmx(Layer(Csv("<chunk x='0' y='0' width='1' height='1'>1</chunk><chunk x='1024' y='0' width='1' height='1'>1</chunk>")), kTileset, kMap + " infinite='1'"), "m.tmx:2: the map's tiles span 1025 x 1 cells; a level holds at most 1024 x 1024"},
         {"m.tmx", Tmx(Layer("")), "m.tmx:4: layer 't' has no <data>"},
         {"m.tmx", Tmx(deep), "m.tmx:4: groups nested deeper than 64"},
+        {"m.tmx", Tmx("<group name='g' offsetx='8'>" + Layer(csv) + "</group>"), "m.tmx:4: layer 'g' has an offset; a level's tiles lie on the map's grid (Layer Properties, Offset: 0, 0)"},
         {"m.tmx", Tmx(Layer(Csv("1,0,3,0,20,190,5"))), "m.tmx:4: the layer's data holds more than the 6 cells it declares"},
         {"m.tmx", Tmx(Layer(Csv("1,0,3,0,20"))), "m.tmx:4: the layer's data holds 5 cells, not the 6 cells it declares"},
         {"m.tmx", Tmx(Layer(Csv("1,x,3,0,20,190"))), "m.tmx:4: the layer's CSV data has something other than a tile id at cell 2"},
@@ -112,6 +111,7 @@ TEST(TiledMap, RefusesByNameWhatALevelCannotShow)
         {"m.tmj", Json(R"("data":[1,2147483650,3,0,0,0])"), "m.tmj: " + flipped},
         {"m.tmj", Json(R"("data":[1,"2",3,0,0,0])"), "m.tmj: layer 't': the layer's data has something other than a tile id at cell 2"},
         {"m.tmj", Json(R"("data":[1,0,3])"), "m.tmj: layer 't': the layer's data holds 3 cells, not the 6 cells it declares"},
+        {"m.tmj", Json(R"("offsety":-16.5,"data":[1,0,3,0,20,190])"), "m.tmj: layer 't' has an offset; a level's tiles lie on the map's grid (Layer Properties, Offset: 0, 0)"},
         {"m.tmj", Json(R"("data":[1,0,3,0,20,190])", "hexagonal"), "m.tmj: orientation 'hexagonal' is not orthogonal; a level is a square grid"},
         {"m.tmj", "{\"type\":\"map\",\n\"width\":}", "m.tmj:2: not valid JSON (at byte 24)"},
         {"m.tmj", "[1]", "m.tmj: not a Tiled map: not a JSON object of type \"map\""},

@@ -80,6 +80,11 @@ bool ReadLayers(const json& parent, bool visible, int depth, TiledMap* map, std:
             continue;
         const bool shown = visible && Flag(entry, "visible", true);
         const std::string type = Text(entry, "type");
+        const bool offset = entry.value("offsetx", json(0)) != 0 || entry.value("offsety", json(0)) != 0;
+        if ((type == "group" || type == "tilelayer") && offset) {
+            *message = OffsetMessage(Text(entry, "name").c_str());
+            return false;
+        }
         if (type == "group" && !ReadLayers(entry, shown, depth + 1, map, message))
             return false;
         if (type != "tilelayer")

@@ -45,6 +45,12 @@ bool CheckTileset(const TiledMap& map, std::string* message, unsigned* line)
 
 }  // namespace
 
+std::string OffsetMessage(const char* layerName)
+{
+    return "layer '" + std::string(layerName != nullptr ? layerName : "") +
+           "' has an offset; a level's tiles lie on the map's grid (Layer Properties, Offset: 0, 0)";
+}
+
 bool ReserveTiledCells(int64_t width, int64_t height, TiledMap* map, std::string* message)
 {
     if (width < 0 || height < 0 || width > kMapSize || height > kMapSize) {

@@ -62,6 +62,9 @@ const uint64_t kMaxTiledCells = 16u << 20;
 // message set, when it does not fit.
 bool ReserveTiledCells(int64_t width, int64_t height, TiledMap* map, std::string* message);
 
+// The refusal of a layer or group drawn off the grid by an offset.
+std::string OffsetMessage(const char* layerName);
+
 // The grid a level is built from, as Tiled shows the map: the topmost
 // non-empty cell of the visible tile layers wins. A fixed-size map gives
 // its whole declared size; an infinite one the bounding box of the cells

@@ -59,6 +59,9 @@ private:
             return Fail(&parent, "groups nested deeper than " + std::to_string(kMaxGroupDepth));
         for (const XMLElement* e = parent.FirstChildElement(); e != nullptr; e = e->NextSiblingElement()) {
             const bool shown = visible && e->IntAttribute("visible", 1) != 0;
+            const bool isLayer = strcmp(e->Name(), "group") == 0 || strcmp(e->Name(), "layer") == 0;
+            if (isLayer && (e->DoubleAttribute("offsetx", 0) != 0 || e->DoubleAttribute("offsety", 0) != 0))
+                return Fail(e, OffsetMessage(e->Attribute("name")));
             if (strcmp(e->Name(), "group") == 0 && !ReadLayers(*e, shown, depth + 1))
                 return false;
             if (strcmp(e->Name(), "layer") == 0 && !ReadLayer(*e, shown))
