@@ -10,6 +10,9 @@ namespace {
 // top four bits of a global tile id.
 const uint32_t kFlipFlags = 0xF0000000u;
 
+// Chunks farther out than this are refused before their cells are counted.
+const int64_t kFarthest = int64_t(1) << 40;
+
 std::string Size(int64_t width, int64_t height)
 {
     return std::to_string(width) + " x " + std::to_string(height);
@@ -101,6 +104,9 @@ bool FlattenTiledMap(const TiledMap& map, const std::string& file, MapGrid* grid
             return fail(layer.line, "layer '" + layer.name + "' is " + Size(layer.width, layer.height) +
                                         " cells, the map " + Size(map.width, map.height));
         for (const TiledChunk& chunk : layer.chunks) {
+            if (chunk.x < -kFarthest || chunk.x > kFarthest || chunk.y < -kFarthest || chunk.y > kFarthest)
+                return fail(layer.line, "layer '" + layer.name + "' has a chunk at " + std::to_string(chunk.x) + "," +
+                                            std::to_string(chunk.y) + ", beyond any map Tiled makes");
             for (int64_t i = 0; i < chunk.width * chunk.height; ++i) {
                 const uint32_t gid = chunk.gids[static_cast<size_t>(i)];
                 if (gid == 0)
