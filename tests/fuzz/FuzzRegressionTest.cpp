@@ -42,5 +42,6 @@ TEST(FuzzInputs, LevelRecords) { Replay("level-records", FuzzLevelRecords); }
 TEST(FuzzInputs, TilesetBitmap) { Replay("tileset-bitmap", FuzzTilesetBitmap); }
 TEST(FuzzInputs, CsvMap) { Replay("csv-map", FuzzCsvMap); }
 TEST(FuzzInputs, TmxMap) { Replay("tmx-map", FuzzTmxMap); }
+TEST(FuzzInputs, JsonMap) { Replay("json-map", FuzzJsonMap); }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "CsvMapReader.h"
+#include "JsonMapReader.h"
 #include "TmxMapReader.h"
 #include "world/BmpFile.h"
 #include "world/TileMap.h"
@@ -61,5 +62,13 @@ int FuzzTmxMap(const uint8_t* data, size_t size)
     MapGrid grid;
     InputError error;
     ReadTmxText(std::string(reinterpret_cast<const char*>(data), size), "fuzz.tmx", &grid, &error);
+    return 0;
+}
+
+int FuzzJsonMap(const uint8_t* data, size_t size)
+{
+    MapGrid grid;
+    InputError error;
+    ReadJsonText(std::string(reinterpret_cast<const char*>(data), size), "fuzz.tmj", &grid, &error);
     return 0;
 }

@@ -16,3 +16,4 @@ int FuzzTilesetBitmap(const uint8_t* data, size_t size);
 // flyer-level's map readers.
 int FuzzCsvMap(const uint8_t* data, size_t size);
 int FuzzTmxMap(const uint8_t* data, size_t size);
+int FuzzJsonMap(const uint8_t* data, size_t size);
