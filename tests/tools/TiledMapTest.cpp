@@ -116,6 +116,7 @@ TEST(TiledMap, RefusesByNameWhatALevelCannotShow)
         {"m.tmj", Json(R"("data":[1,0,3,0,20,190])", "hexagonal"), "m.tmj: orientation 'hexagonal' is not orthogonal; a level is a square grid"},
         {"m.tmj", "{\"type\":\"map\",\n\"width\":}", "m.tmj:2: not valid JSON (at byte 24)"},
         {"m.tmj", "[1]", "m.tmj: not a Tiled map: not a JSON object of type \"map\""},
+        {"m.tmj", "{\"width\":1E999999}", "m.tmj: not valid JSON: a number too large for any map"},
     };
     TempDir dir;
     for (const auto& c : cases) {

@@ -145,6 +145,9 @@ bool ReadJsonText(const std::string& text, const std::string& file, MapGrid* gri
         error->line = static_cast<unsigned>(std::count(text.begin(), text.begin() + static_cast<long>(at), '\n') + 1);
         error->message = "not valid JSON (at byte " + std::to_string(e.byte) + ")";
         return false;
+    } catch (const json::out_of_range&) {
+        error->message = "not valid JSON: a number too large for any map";
+        return false;
     }
     if (!root.is_object() || (root.contains("type") && Text(root, "type") != "map")) {
         error->message = "not a Tiled map: not a JSON object of type \"map\"";
