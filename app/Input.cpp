@@ -8,6 +8,7 @@ bool PollInput()
 {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
+        // Kept on purpose: only Esc ends the game; a window-close request is dropped.
         if (event.type != SDL_KEYDOWN && event.type != SDL_KEYUP)
             continue;
         const bool pressed = event.key.state == SDL_PRESSED;

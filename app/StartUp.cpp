@@ -34,6 +34,7 @@ void StartUp(int argc, char** argv)
         Quit(1);
     g_Exhaust.SetEmitting(false);
 
+    // Kept on purpose: the sprites' results are not tested; a missing bitmap draws a plain square.
     g_PlayerShip.Reset();
     g_PlayerShip.LoadTexture("ship.bmp");
     g_PlayerShip.SetPosition(g_ShipX, g_ShipY);

@@ -28,9 +28,9 @@ struct Levels {
     {
         WriteLevel(empty, {});
         std::vector<uint32_t> records;
-        for (uint32_t y = 0; y < 1024; ++y)
-            for (uint32_t x = 0; x < 1024; ++x)
-                records.push_back(EncodeCellRecord(x, y, 1 + (x + y) % 190));
+        for (uint32_t y = 0; y < kMapSize; ++y)
+            for (uint32_t x = 0; x < kMapSize; ++x)
+                records.push_back(EncodeCellRecord(x, y, 1 + (x + y) % kTileCount));
         WriteLevel(full, records);
     }
     const std::string& ByIndex(int64_t i) const { return i == 0 ? empty : i == 1 ? demo : full; }

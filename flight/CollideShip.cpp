@@ -4,10 +4,11 @@
 
 #include "app/GameState.h"
 #include "app/WorldObjects.h"
-#include "flight/CellCoord.h"
+#include "world/CellCoord.h"
 
 namespace {
 
+// Kept on purpose: a float constant widened to double; 0.01f is not 0.01.
 const double kLookAhead = 0.01f;
 
 struct Probes {
@@ -34,6 +35,7 @@ bool AnyInColumn(int32_t x, int32_t yFrom, int32_t yTo)
 Probes ProbeAround(float x, float y)
 {
     const double half = g_ShipHalfSize;
+    // Kept on purpose: truncated toward zero, not floored, so -0.5 probes cell 0.
     const int32_t yTop = TruncateToCell(y + half);
     const int32_t yBottom = TruncateToCell(y - half);
     const int32_t xRight = TruncateToCell(x + half);
@@ -66,6 +68,7 @@ void BounceOffYFace()
 
 bool CollideShip()
 {
+    // Kept on purpose: 0.01 s ahead whatever the frame's length, and no push out of a solid cell.
     g_ShipX = static_cast<float>(g_ShipVelX * kLookAhead + g_ShipX);
     g_ShipY = static_cast<float>(g_ShipVelY * kLookAhead + g_ShipY);
     const Probes p = ProbeAround(g_ShipX, g_ShipY);

@@ -8,6 +8,7 @@
 
 namespace {
 
+// Kept on purpose: float constants widened to double; every sum below is done in double.
 const double kMuzzleSpeed = 20.0f;
 const double kThrust = 20.0f;
 const double kTurnRate = 270.0f;
@@ -49,6 +50,7 @@ bool UpdateShip(uint32_t elapsedMs)
     if (g_KeyDown && !g_KeyUp)
         g_ShipThrust = static_cast<float>(g_ShipThrust - kThrust);
 
+    // Kept on purpose: the heading is never wrapped; only the sprite's copy is.
     if (g_KeyLeft)
         g_ShipHeading = static_cast<float>(g_ShipHeading - elapsed * kTurnRate / kMsPerSecond);
     if (g_KeyRight)

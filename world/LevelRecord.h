@@ -3,8 +3,7 @@
 
 #include <cstdint>
 
-const uint32_t kMapSize = 1024;
-const uint32_t kTileCount = 190;
+#include "world/LevelShape.h"
 
 // One decoded record word: bits 0-11 x, bits 12-23 y (counted from the top
 // row of the map), bits 24-31 the tile number, 0 meaning empty.

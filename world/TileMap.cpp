@@ -7,17 +7,9 @@
 
 #include "world/BmpFile.h"
 #include "world/LevelRecordReader.h"
+#include "world/LevelShape.h"
 #include "world/RgbaSurface.h"
 #include "world/TextureUpload.h"
-
-namespace {
-
-const int kTileSide = 16;
-const int kTilesetColumns = 19;
-const int kTilesetWidth = 304;
-const int kTilesetHeight = 160;
-
-}  // namespace
 
 TileMap::TileMap()
 {

@@ -10,6 +10,7 @@
 #include "JsonMapReader.h"
 #include "TmxMapReader.h"
 #include "world/BmpFile.h"
+#include "world/LevelShape.h"
 #include "world/TileMap.h"
 
 // The fuzz build compiles SDL's own BMP reader with the sanitizers under
@@ -40,8 +41,8 @@ int FuzzTilesetBitmap(const uint8_t* data, size_t size)
     SDL_Surface* bitmap = LOAD_BMP_RW(SDL_RWFromConstMem(data, static_cast<int>(size)), 1);
     if (bitmap == nullptr)
         return 0;
-    if (bitmap->w == 304 && bitmap->h == 160) {
-        for (uint32_t i = 0; i < 190; ++i)
+    if (bitmap->w == kTilesetWidth && bitmap->h == kTilesetHeight) {
+        for (uint32_t i = 0; i < kTileCount; ++i)
             SDL_FreeSurface(CutTile(bitmap, i));
     }
     SDL_FreeSurface(bitmap);

@@ -3,11 +3,13 @@
 #include <cstdint>
 #include <string>
 
+#include "world/LevelShape.h"
+
 // How to lay out a BMP file for tests that feed the loaders every kind of
 // bitmap, well-formed or not.
 struct BmpLayout {
-    int width = 304;
-    int height = 160;
+    int width = kTilesetWidth;
+    int height = kTilesetHeight;
     int bitsPerPixel = 24;  // 1, 4, 8, 16, 24 or 32
     uint32_t compression = 0;  // 0 none, 1 RLE8, 2 RLE4, 3 bit fields
     bool coreHeader = false;   // the 12-byte OS/2 header instead of 40 bytes

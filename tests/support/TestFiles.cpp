@@ -11,6 +11,7 @@
 #include "Canvas.h"
 #include "Subprocess.h"
 #include "world/LevelRecord.h"
+#include "world/LevelShape.h"
 
 TempDir::TempDir()
 {
@@ -50,9 +51,9 @@ uint32_t TestTileLowerColour(uint32_t upper)
 
 bool WriteLevel(const std::string& path, const std::vector<uint32_t>& records)
 {
-    const bool written = WriteBmp(path, 304, 160, [](int x, int y) {
-        const uint32_t colour = TestTileColour(static_cast<uint32_t>((y / 16) * 19 + x / 16 + 1));
-        return y % 16 < 8 ? colour : TestTileLowerColour(colour);
+    const bool written = WriteBmp(path, kTilesetWidth, kTilesetHeight, [](int x, int y) {
+        const uint32_t colour = TestTileColour(static_cast<uint32_t>((y / kTileSide) * kTilesetColumns + x / kTileSide + 1));
+        return y % kTileSide < kTileSide / 2 ? colour : TestTileLowerColour(colour);
     });
     return written && AppendWords(path, records);
 }

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/ExhaustVelocity.h"
 #include "app/GameState.h"
 #include "app/WorldObjects.h"
 #include "flight/CollideShip.h"
+#include "flight/ExhaustVelocity.h"
 #include "flight/UpdateShip.h"
 
 namespace {

@@ -8,6 +8,7 @@
 
 #include "world/BmpFile.h"
 #include "world/LevelRecordReader.h"
+#include "world/LevelShape.h"
 
 void InspectLevel(const std::string& path, LevelReport* report)
 {
@@ -21,7 +22,7 @@ void InspectLevel(const std::string& path, LevelReport* report)
     report->height = bitmap->h;
     report->bitsPerPixel = bitmap->format->BitsPerPixel;
     SDL_FreeSurface(bitmap);
-    if (report->width != 304 || report->height != 160) {
+    if (report->width != kTilesetWidth || report->height != kTilesetHeight) {
         report->refusal = "the tileset is not 304 x 160 pixels";
         return;
     }

@@ -6,10 +6,14 @@
 #include <algorithm>
 #include <vector>
 
+#include "world/LevelShape.h"
+
 namespace {
 
 const uint8_t kEmpty[3] = {0x14, 0x16, 0x20};
 const uint8_t kMarker[3] = {0xFF, 0xE0, 0x20};
+const uint32_t kSide = kTileSide;
+const uint32_t kColumns = kTilesetColumns;
 // The frame around the start cell lies this many cells out.
 const uint32_t kFrameCells = 3;
 
@@ -18,7 +22,7 @@ const uint32_t kFrameCells = 3;
 bool ShrinkTiles(const std::string& tilesetBmp, uint32_t scale, std::vector<uint8_t>* tiles, std::string* problem)
 {
     SDL_Surface* bitmap = SDL_LoadBMP_RW(SDL_RWFromConstMem(tilesetBmp.data(), static_cast<int>(tilesetBmp.size())), 1);
-    SDL_Surface* rgb = bitmap != nullptr ? SDL_CreateRGBSurface(0, 304, 160, 32, 0xFF, 0xFF00, 0xFF0000, 0) : nullptr;
+    SDL_Surface* rgb = bitmap != nullptr ? SDL_CreateRGBSurface(0, kTilesetWidth, kTilesetHeight, 32, 0xFF, 0xFF00, 0xFF0000, 0) : nullptr;
     if (rgb == nullptr || SDL_BlitSurface(bitmap, nullptr, rgb, nullptr) != 0) {
         *problem = std::string("SDL cannot read the tileset: ") + SDL_GetError();
         SDL_FreeSurface(rgb);
@@ -31,10 +35,11 @@ bool ShrinkTiles(const std::string& tilesetBmp, uint32_t scale, std::vector<uint
         for (uint32_t py = 0; py < scale; ++py) {
             for (uint32_t px = 0; px < scale; ++px) {
                 uint32_t sum[3] = {0, 0, 0}, count = 0;
-                for (uint32_t y = py * 16 / scale; y < (py + 1) * 16 / scale; ++y)
-                    for (uint32_t x = px * 16 / scale; x < (px + 1) * 16 / scale; ++x, ++count)
+                for (uint32_t y = py * kSide / scale; y < (py + 1) * kSide / scale; ++y)
+                    for (uint32_t x = px * kSide / scale; x < (px + 1) * kSide / scale; ++x, ++count)
                         for (int c = 0; c < 3; ++c)
-                            sum[c] += pixels[((n / 19) * 16 + y) * static_cast<uint32_t>(rgb->pitch) + ((n % 19) * 16 + x) * 4 + c];
+                            sum[c] += pixels[((n / kColumns) * kSide + y) * static_cast<uint32_t>(rgb->pitch) +
+                                             ((n % kColumns) * kSide + x) * 4 + c];
                 for (int c = 0; c < 3; ++c)
                     (*tiles)[((n * scale + py) * scale + px) * 3 + c] = static_cast<uint8_t>(sum[c] / count);
             }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "world/LevelRecord.h"
+#include "world/LevelShape.h"
 
 namespace {
 
@@ -36,9 +36,9 @@ bool CheckTileset(const TiledMap& map, std::string* message, unsigned* line)
         *message = "the tileset must start at global tile id 1";
         return false;
     }
-    const bool columnsFit = tileset.columns >= 0 ? tileset.columns == 19
-                                                 : tileset.imageWidth < 0 || tileset.imageWidth == 19 * 16;
-    if (tileset.tileWidth != 16 || tileset.tileHeight != 16 || !columnsFit || tileset.margin != 0 ||
+    const bool columnsFit = tileset.columns >= 0 ? tileset.columns == kTilesetColumns
+                                                 : tileset.imageWidth < 0 || tileset.imageWidth == kTilesetWidth;
+    if (tileset.tileWidth != kTileSide || tileset.tileHeight != kTileSide || !columnsFit || tileset.margin != 0 ||
         tileset.spacing != 0) {
         *message = "the tileset's tiles must be 16 x 16 in 19 columns, with no margin or spacing";
         return false;
@@ -79,7 +79,7 @@ bool FlattenTiledMap(const TiledMap& map, const std::string& file, MapGrid* grid
     };
     if (map.orientation != "orthogonal")
         return fail(map.line, "orientation '" + map.orientation + "' is not orthogonal; a level is a square grid");
-    if (map.tileWidth != 16 || map.tileHeight != 16)
+    if (map.tileWidth != kTileSide || map.tileHeight != kTileSide)
         return fail(map.line, "the map's grid is " + Size(map.tileWidth, map.tileHeight) +
                                   " pixels, not the 16 x 16 of a level's tiles");
     unsigned line = map.line;

@@ -5,6 +5,7 @@
 #include "AtomicFile.h"
 #include "world/BmpFile.h"
 #include "world/LevelRecord.h"
+#include "world/LevelShape.h"
 
 bool ReadTileset(const std::string& path, std::string* bytes, InputError* error)
 {
@@ -33,7 +34,7 @@ bool ReadTileset(const std::string& path, std::string* bytes, InputError* error)
     const int width = bitmap->w;
     const int height = bitmap->h;
     SDL_FreeSurface(bitmap);
-    if (width != 304 || height != 160) {
+    if (width != kTilesetWidth || height != kTilesetHeight) {
         error->message = "the tileset is " + std::to_string(width) + " x " + std::to_string(height) +
                          " pixels, not 304 x 160 (19 x 10 tiles of 16 x 16)";
         return false;

@@ -1,4 +1,4 @@
-#include "app/ExhaustVelocity.h"
+#include "flight/ExhaustVelocity.h"
 
 #include <cmath>
 
