@@ -154,6 +154,8 @@ TEST(TiledFiles, MapsTiledWroteBuildAsTiledShowsThem)
     EXPECT_EQ(shown, Build(dir, data + "/minimized.tmx"));  // CSV on one line, embedded tileset
     EXPECT_EQ(data + "/Groups.TMX: hidden layer 'notes' left out\n",
               Tool({"build", "--tileset", dir.File("tiles.bmp"), "--map", data + "/Groups.TMX", "-o", dir.File("g.lvl")}).out);
+    EXPECT_EQ("flyer-level: " + dir.File("tiles.bmp") + ": would replace the level itself; export the map under another name\n",
+              Tool({"export", dir.File("tiles.bmp"), "-o", dir.File("tiles.tmx")}).err);
     WriteFile(dir.File("box.csv"), "7,0,0,0,0,0\n0,0,0,0,0,0\n0,0,0,0,0,0\n0,0,0,0,0,8\n");
     // Infinite, gzip: tiles at -3,-2 and 2,1, a hidden layer's at 64,64; tiles.tsj.
     EXPECT_EQ(Build(dir, dir.File("box.csv")), Build(dir, data + "/infinite.tmj"));
@@ -196,9 +198,8 @@ TEST(TiledRoundTrip, EveryMapTiledSavesFromAnExportBuildsTheSameLevel)
     std::string raw, tiles;
     std::istringstream csv(tmx.substr(text, close - text));
     for (std::string id; std::getline(csv, id, ',');) {
-        const uint32_t gid = static_cast<uint32_t>(std::stoul(id));
-        raw.append({static_cast<char>(gid), 0, 0, 0});
-        tiles += "<tile gid='" + std::to_string(gid) + "'/>";
+        raw.append({static_cast<char>(std::stoul(id)), 0, 0, 0});
+        tiles += "<tile gid='" + std::to_string(std::stoul(id)) + "'/>";
     }
     const struct { std::string data, mark; } formats[] = {
         {tmx.substr(open, close - open), "encoding=\"csv\""},
@@ -231,8 +232,7 @@ TEST(LevelPicture, DrawsTilesUprightEmptyCellsDarkAndTheStartCell)
     ASSERT_EQ(0, Tool({"render", dir.File("l.lvl"), "-o", dir.File("p.png"), "--scale", "2"}).status);
     EXPECT_EQ("74 56", RunShell("identify -format '%w %h' " + dir.File("p.png"), "").out);
     const std::string rgb = RunShell("convert " + dir.File("p.png") + " -depth 8 rgb:-", "").out;
-    const auto* pixels = reinterpret_cast<const uint8_t*>(rgb.data());
-    auto at = [&](size_t x, size_t y) { return static_cast<uint32_t>(pixels[(y * 74 + x) * 3] << 16 | pixels[(y * 74 + x) * 3 + 1] << 8 | pixels[(y * 74 + x) * 3 + 2]); };
+    auto at = [&](size_t x, size_t y) { return uint32_t(uint8_t(rgb[(y * 74 + x) * 3]) << 16 | uint8_t(rgb[(y * 74 + x) * 3 + 1]) << 8 | uint8_t(rgb[(y * 74 + x) * 3 + 2])); };
     ASSERT_EQ(74u * 56u * 3u, rgb.size());
     EXPECT_EQ(TestTileColour(1), at(16, 16));
     EXPECT_EQ(TestTileLowerColour(TestTileColour(1)), at(17, 17));

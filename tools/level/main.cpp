@@ -1,5 +1,7 @@
 // flyer-level: builds level files from a tileset and a map, and inspects
 // and exports them.
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -210,9 +212,20 @@ bool ReadLevelTileset(const std::string& path, const LevelReport& report, std::s
     return true;
 }
 
+// Whether two paths name one existing file.
+bool SameFile(const std::string& a, const std::string& b)
+{
+    struct stat first, second;
+    return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
 int ExportTiled(const std::string& level, const LevelReport& report, const std::string& out)
 {
     const std::string tsx = WithExtension(out, ".tsx"), bmp = WithExtension(out, ".bmp");
+    for (const std::string& path : {out, tsx, bmp})
+        if (SameFile(path, level))
+            return InputFault(InputError{path, 0, 0, "would replace the level itself; export the map under another name"});
     std::string bitmap;
     InputError error;
     if (!ReadLevelTileset(level, report, &bitmap, &error))
