@@ -6,21 +6,26 @@
 
 namespace {
 
-bool ParsePoint(const std::string& text, double offset, std::vector<double>* xy)
+bool ParsePoint(const std::string& text, double offset, double scale, std::vector<double>* xy)
 {
     double x = 0, y = 0;
     char comma = 0;
     std::istringstream in(text);
     if (!(in >> x >> comma >> y) || comma != ',')
         return false;
-    xy->push_back(x + offset);
-    xy->push_back(y);
+    xy->push_back((x + offset) * scale);
+    xy->push_back(y * scale);
     return true;
 }
 
 }  // namespace
 
 bool PaintShapes(const std::string& description, Canvas* canvas, std::string* problem)
+{
+    return PaintShapes(description, 1.0, canvas, problem);
+}
+
+bool PaintShapes(const std::string& description, double scale, Canvas* canvas, std::string* problem)
 {
     std::istringstream lines(description);
     std::string line;
@@ -40,7 +45,7 @@ bool PaintShapes(const std::string& description, Canvas* canvas, std::string* pr
                 *problem = where + "frame needs a number";
                 return false;
             }
-            offset = static_cast<double>(frame) * canvas->Height();
+            offset = static_cast<double>(frame) * canvas->Height() / scale;
             continue;
         }
         uint32_t rgb = 0;
@@ -52,7 +57,7 @@ bool PaintShapes(const std::string& description, Canvas* canvas, std::string* pr
         std::string token;
         if (kind == "polygon") {
             while (fields >> token)
-                if (!ParsePoint(token, offset, &xy)) {
+                if (!ParsePoint(token, offset, scale, &xy)) {
                     *problem = where + "bad point '" + token + "'";
                     return false;
                 }
@@ -63,11 +68,11 @@ bool PaintShapes(const std::string& description, Canvas* canvas, std::string* pr
             canvas->FillPolygon(xy, rgb);
         } else if (kind == "circle") {
             double radius = 0;
-            if (!(fields >> token) || !ParsePoint(token, offset, &xy) || !(fields >> radius)) {
+            if (!(fields >> token) || !ParsePoint(token, offset, scale, &xy) || !(fields >> radius)) {
                 *problem = where + "expected circle #rrggbb x,y radius";
                 return false;
             }
-            canvas->FillCircle(xy[0], xy[1], radius, rgb);
+            canvas->FillCircle(xy[0], xy[1], radius * scale, rgb);
         } else {
             *problem = where + "unknown shape '" + kind + "'";
             return false;

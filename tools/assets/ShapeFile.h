@@ -12,3 +12,6 @@
 // The frame width is the canvas height (square frames). False, with a
 // message, on a line it cannot read.
 bool PaintShapes(const std::string& description, Canvas* canvas, std::string* problem);
+// The same with every coordinate and radius multiplied by scale, to paint
+// the sprite larger or smaller.
+bool PaintShapes(const std::string& description, double scale, Canvas* canvas, std::string* problem);
