@@ -9,6 +9,7 @@
 #include "TiledLayerData.h"
 #include "TiledMap.h"
 #include "TiledTilesetFile.h"
+#include "world/LevelShape.h"
 
 namespace {
 
@@ -159,8 +160,8 @@ bool ReadJsonText(const std::string& text, const std::string& file, MapGrid* gri
     map.infinite = Flag(root, "infinite", false);
     map.width = Int(root, "width", 0);
     map.height = Int(root, "height", 0);
-    map.tileWidth = Int(root, "tilewidth", 0);
-    map.tileHeight = Int(root, "tileheight", 0);
+    map.tileWidth = Int(root, "tilewidth", kTileSide);
+    map.tileHeight = Int(root, "tileheight", kTileSide);
     for (const json& entry : Array(root, "tilesets")) {
         TiledTileset tileset;
         if (entry.is_object()) {

@@ -9,6 +9,7 @@
 #include "TiledLayerData.h"
 #include "TiledMap.h"
 #include "TiledTilesetFile.h"
+#include "world/LevelShape.h"
 
 namespace {
 
@@ -36,8 +37,8 @@ public:
         map_->infinite = root.IntAttribute("infinite", 0) != 0;
         map_->width = root.Int64Attribute("width", 0);
         map_->height = root.Int64Attribute("height", 0);
-        map_->tileWidth = root.Int64Attribute("tilewidth", 0);
-        map_->tileHeight = root.Int64Attribute("tileheight", 0);
+        map_->tileWidth = root.Int64Attribute("tilewidth", kTileSide);
+        map_->tileHeight = root.Int64Attribute("tileheight", kTileSide);
         for (const XMLElement* e = root.FirstChildElement("tileset"); e != nullptr; e = e->NextSiblingElement("tileset")) {
             TiledTileset tileset;
             tileset.line = static_cast<unsigned>(e->GetLineNum());
