@@ -7,7 +7,6 @@
 #include <memory>
 #include <string>
 
-#include "BmpBytes.h"
 #include "FlyerRun.h"
 #include "TestFiles.h"
 #include "app/GameState.h"

@@ -3,157 +3,119 @@
 
 #include <memory>
 
-#include "GlContext.h"
+#include <gtest/gtest.h>
+
 #include "TestFiles.h"
-#include "actors/BulletPool.h"
-#include "actors/ParticleEmitter.h"
-#include "actors/PlayerShip.h"
-#include "actors/ShipFleet.h"
-#include "actors/SpriteBitmap.h"
-#include "world/TextureUpload.h"
-#include "world/TileMap.h"
+#include "XvfbServer.h"
+#include "app/GameState.h"
+#include "app/Video.h"
+#include "app/WorldObjects.h"
 
 namespace {
 
-class Textures : public GlContextTest {
+// The game's own video set-up at 640 x 480 on a private Xvfb: a real GL context as start-up leaves it.
+class GlContext : public ::testing::Test {
 protected:
-    TempDir dir_;
+    void SetUp() override
+    {
+        setenv("DISPLAY", server_.Display().c_str(), 1);
+        g_ScreenWidth = 640, g_ScreenHeight = 480;
+        ResetGameState();
+        ASSERT_TRUE(InitVideo());
+    }
+    void TearDown() override { SDL_Quit(); }
+    XvfbServer server_{640, 480};
 };
 
-// A sprite with a black border two pixels wide and colours inside.
-uint32_t Framed(int x, int y, int w, int h)
+// A texture's texels as 0xAARRGGBB, row 0 first, and its size.
+std::vector<uint32_t> Texels(unsigned texture, int* width, int* height)
 {
-    if (x < 2 || y < 2 || x >= w - 2 || y >= h - 2)
-        return 0x000000;
-    return 0x102030u + static_cast<uint32_t>(x) * 0x010000u + static_cast<uint32_t>(y);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, height);
+    std::vector<uint32_t> texels(static_cast<size_t>(*width) * *height);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, texels.data());
+    return texels;
 }
 
-TEST_F(Textures, KeyedSpriteUploadsWithTransparentBlackAndPadding)
+// The bound texture's magnification and minification filters.
+std::vector<GLint> Filters()
 {
-    const std::string path = dir_.File("ship.bmp");
-    ASSERT_TRUE(WriteBmp(path, 36, 36, [](int x, int y) { return Framed(x, y, 36, 36); }));
-    SDL_Surface* sprite = LoadSpriteBitmap(path.c_str(), 36, 36);
-    ASSERT_NE(nullptr, sprite);
-    TexRect rect{9, 9, 9, 9};
-    const uint32_t texture = UploadSurfaceTexture(sprite, &rect);
-    SDL_FreeSurface(sprite);
-    ASSERT_NE(0u, texture);
-    EXPECT_EQ(0.0f, rect.top);
-    EXPECT_EQ(0.5625f, rect.bottom);
-    EXPECT_EQ(0.5625f, rect.right);
-    EXPECT_EQ(0.0f, rect.left);
+    GLint filters[2];
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &filters[0]);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filters[1]);
+    return {filters[0], filters[1]};
+}
 
-    GLint magFilter = 0, minFilter = 0;
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &magFilter);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
-    EXPECT_EQ(GL_NEAREST, magFilter);
-    EXPECT_EQ(GL_NEAREST, minFilter);
+TEST_F(GlContext, StartUpHidesTheCursorAndBlendsBySourceAlpha)
+{
+    GLint blend[2];
+    glGetIntegerv(GL_BLEND_SRC, &blend[0]);
+    glGetIntegerv(GL_BLEND_DST, &blend[1]);
+    EXPECT_EQ((std::vector<GLint>{GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA}), std::vector<GLint>(blend, blend + 2));
+    EXPECT_EQ(0, SDL_ShowCursor(SDL_QUERY));
+}
 
+TEST_F(GlContext, SpritesUploadKeyedIntoPowerOfTwoTexturesAndRefuseOtherSizes)
+{
+    TempDir dir;  // each sprite: a black border one pixel wide, a red upper half and a green lower half
+    auto sprite = [](int w, int h) { return [w, h](int x, int y) { return x % (w - 1) == 0 || y % (h - 1) == 0 ? 0u : y < h / 2 ? 0xFF0000u : 0xFF00u; }; };
+    const int sizes[][2] = {{8, 8}, {16, 16}, {32, 32}, {36, 36}, {36, 35}, {288, 36}};
+    for (const auto& size : sizes)
+        ASSERT_TRUE(WriteBmp(dir.File(std::to_string(size[0] * 1000 + size[1])), size[0], size[1], sprite(size[0], size[1])));
+    PlayerShip ship{};
+    EXPECT_FALSE(ship.LoadTexture(dir.File("32032").c_str()) || ship.LoadTexture(dir.File("36035").c_str()) || ship.texture);
+    ASSERT_TRUE(ship.LoadTexture(dir.File("36036").c_str()));
+    EXPECT_EQ((std::vector<float>{0, 0.5625f, 0.5625f, 0}), (std::vector<float>{ship.texRect.top, ship.texRect.bottom, ship.texRect.right, ship.texRect.left}));
     int w = 0, h = 0;
-    const std::vector<unsigned char> texels = ReadTexture(texture, &w, &h);
-    ASSERT_EQ(64, w);
-    ASSERT_EQ(64, h);
-    for (int y = 0; y < 64; ++y) {
-        for (int x = 0; x < 64; ++x) {
-            const unsigned char* t = &texels[(y * 64 + x) * 4];
-            // Row 0 of the texture is the bitmap's top row.
-            const uint32_t want = x < 36 && y < 36 ? Framed(x, y, 36, 36) : 0;
-            const unsigned wantAlpha = want == 0 ? 0 : 255;
-            ASSERT_EQ(wantAlpha, t[3]) << x << "," << y;
-            ASSERT_EQ(wantAlpha == 0 ? 0u : (want >> 16) & 0xFF, t[0]) << x << "," << y;
-            ASSERT_EQ(wantAlpha == 0 ? 0u : want & 0xFF, t[2]) << x << "," << y;
-        }
-    }
-}
-
-TEST_F(Textures, SpritesRefuseOtherSizesAndKeepTheirTexture)
-{
-    ASSERT_TRUE(WriteBmp(dir_.File("32.bmp"), 32, 32, [](int, int) { return 0xFFFFFFu; }));
-    ASSERT_TRUE(WriteBmp(dir_.File("36x35.bmp"), 36, 35, [](int, int) { return 0xFFFFFFu; }));
-    ASSERT_TRUE(WriteBmp(dir_.File("16.bmp"), 16, 16, [](int, int) { return 0xFFFFFFu; }));
-    ASSERT_TRUE(WriteBmp(dir_.File("8.bmp"), 8, 8, [](int x, int y) { return Framed(x, y, 8, 8); }));
-    PlayerShip ship;
-    ship.texture = 77;
-    EXPECT_FALSE(ship.LoadTexture(dir_.File("32.bmp").c_str()));
-    EXPECT_FALSE(ship.LoadTexture(dir_.File("36x35.bmp").c_str()));
-    EXPECT_FALSE(ship.LoadTexture(dir_.File("none.bmp").c_str()));
-    EXPECT_EQ(77u, ship.texture);
-
+    const std::vector<uint32_t> texels = Texels(ship.texture, &w, &h);
+    ASSERT_EQ(64 * 64, w * h);
+    const uint32_t at[][3] = {{0, 0, 0}, {35, 20, 0}, {1, 1, 0xFFFF0000u}, {34, 34, 0xFF00FF00u}, {36, 10, 0}, {10, 36, 0}, {63, 63, 0}};
+    for (const auto& texel : at)
+        EXPECT_EQ(texel[2], texels[texel[1] * w + texel[0]]) << texel[0] << "," << texel[1];
+    EXPECT_EQ((std::vector<GLint>{GL_NEAREST, GL_NEAREST}), Filters());
     std::unique_ptr<BulletPool> bullets(new BulletPool());
-    EXPECT_FALSE(bullets->LoadTexture(dir_.File("16.bmp").c_str()));
-    EXPECT_EQ(0u, bullets->texture);
-    EXPECT_TRUE(bullets->LoadTexture(dir_.File("8.bmp").c_str()));
-    EXPECT_NE(0u, bullets->texture);
-    EXPECT_EQ(1.0f, bullets->texRect.right);
-    EXPECT_EQ(1.0f, bullets->texRect.bottom);
-}
-
-TEST_F(Textures, FleetSheetIsCutIntoEightFrames)
-{
-    ASSERT_TRUE(WriteBmp(dir_.File("ships.bmp"), 288, 36, [](int x, int) { return x % 36 == 0 ? 0u : 0x808080u; }));
+    EXPECT_FALSE(bullets->LoadTexture(dir.File("16016").c_str()));
+    EXPECT_TRUE(bullets->LoadTexture(dir.File("8008").c_str()));
+    EXPECT_EQ((std::vector<float>{1, 1}), (std::vector<float>{bullets->texRect.bottom, bullets->texRect.right}));
     std::unique_ptr<ShipFleet> fleet(new ShipFleet());
-    ASSERT_TRUE(fleet->LoadTexture(dir_.File("ships.bmp").c_str()));
-    EXPECT_NE(0u, fleet->texture);
-    for (uint32_t k = 0; k < 8; ++k) {
-        EXPECT_EQ(36.0f * k / 512.0f, fleet->frames[k].left) << k;
-        EXPECT_EQ(36.0f * (k + 1) / 512.0f, fleet->frames[k].right) << k;
-        EXPECT_EQ(0.5625f, fleet->frames[k].bottom);
-        EXPECT_EQ(0.0f, fleet->frames[k].top);
-    }
-    EXPECT_EQ(252.0f / 512.0f, fleet->frames[7].left);
-    EXPECT_EQ(288.0f / 512.0f, fleet->frames[7].right);
+    ASSERT_TRUE(fleet->LoadTexture(dir.File("288036").c_str()));
+    EXPECT_EQ((std::vector<float>{36 / 512.0f, 252 / 512.0f, 288 / 512.0f, 0.5625f}),
+              (std::vector<float>{fleet->frames[0].right, fleet->frames[7].left, fleet->frames[7].right, fleet->frames[7].bottom}));
 }
 
-TEST_F(Textures, ExhaustSpotHasItsTexelsAndLinearFilter)
+TEST_F(GlContext, ExhaustSpotIsCentredOnTexelEightEight)
 {
     std::unique_ptr<ParticleEmitter> emitter(new ParticleEmitter());
     ASSERT_TRUE(emitter->MakeTexture());
-    GLint filter = 0;
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &filter);
-    EXPECT_EQ(GL_LINEAR, filter);
     int w = 0, h = 0;
-    const std::vector<unsigned char> texels = ReadTexture(emitter->texture, &w, &h);
-    ASSERT_EQ(16, w);
-    ASSERT_EQ(16, h);
-    for (int i = 0; i < 256; ++i) {
-        EXPECT_EQ(255, texels[i * 4]);
-        EXPECT_EQ(ParticleEmitter::SpotAlpha(i % 16, i / 16), texels[i * 4 + 3]) << i;
+    const std::vector<uint32_t> texels = Texels(emitter->texture, &w, &h);
+    ASSERT_EQ(16 * 16, w * h);
+    EXPECT_EQ((std::vector<GLint>{GL_LINEAR, GL_LINEAR}), Filters());
+    const uint32_t row8[16] = {0, 31, 63, 95, 127, 159, 191, 223, 255, 223, 191, 159, 127, 95, 63, 31};
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(row8[i] << 24 | 0xFFFFFF, texels[8 * 16 + i]) << i;
+        EXPECT_EQ(0xFFFFFFu, texels[i] | texels[i * 16]) << "row 0 and column 0 are clear: " << i;
     }
-    EXPECT_EQ(210, texels[(9 * 16 + 9) * 4 + 3]);
-    EXPECT_EQ(0, texels[(0 * 16 + 8) * 4 + 3]);
+    // (9, 10): 32 x sqrt(5) = 71.55 rounds down, so 255 - 71 = 184.
+    EXPECT_EQ((std::vector<uint32_t>{0x1FFFFFFF, 0xD2FFFFFF, 0xB8FFFFFF}),
+              (std::vector<uint32_t>{texels[1 * 16 + 8], texels[9 * 16 + 9], texels[10 * 16 + 9]}));
 }
 
-TEST_F(Textures, MapLoadsEachTileAndDrawTileRefusesIndex190)
+TEST_F(GlContext, LevelTilesAreCutInOrderAndUploadedOpaqueAndUpright)
 {
-    const std::string level = dir_.File("l.lvl");
-    ASSERT_TRUE(WriteLevel(level, {0x01000000u}));
+    TempDir dir;
+    ASSERT_TRUE(WriteLevel(dir.File("l.lvl"), {0x01000000u}));
     std::unique_ptr<TileMap> map(new TileMap());
-    ASSERT_TRUE(map->Load(level.c_str()));
-    for (uint32_t i : {0u, 18u, 19u, 189u}) {
-        int w = 0, h = 0;
-        const std::vector<unsigned char> texels = ReadTexture(map->textures[i], &w, &h);
-        ASSERT_EQ(16, w);
-        const uint32_t colour = TestTileColour(i + 1);
-        EXPECT_EQ((colour >> 16) & 0xFF, texels[0]) << i;
-        EXPECT_EQ(colour & 0xFF, texels[2]) << i;
-        EXPECT_EQ(255, texels[3]) << "tiles have no transparent colour";
-    }
+    ASSERT_TRUE(map->Load(dir.File("l.lvl").c_str()));
     EXPECT_EQ(1u, map->cells[0][1023].tile);
-
-    glClear(GL_COLOR_BUFFER_BIT);
-    glLoadIdentity();
-    glTranslatef(-0.5f, -0.5f, -1.0f);  // a unit square fills the view
-    EXPECT_FALSE(map->DrawTile(0.0f, 0.0f, 190));
-    const std::vector<unsigned char> cleared = ReadPixels();
-    for (size_t i = 0; i < cleared.size(); i += 4) {
-        ASSERT_EQ(0, cleared[i]) << "nothing drawn";
-        ASSERT_EQ(0, cleared[i + 1]);
-        ASSERT_EQ(13, cleared[i + 2]);
+    for (uint32_t tile : {1u, 19u, 20u, 190u}) {
+        int w = 0, h = 0;
+        const std::vector<uint32_t> texels = Texels(map->textures[tile - 1], &w, &h);
+        ASSERT_EQ(16, w);
+        EXPECT_EQ(0xFF000000u | TestTileColour(tile), texels[3]) << tile;
+        EXPECT_EQ(0xFF000000u | TestTileLowerColour(TestTileColour(tile)), texels[15 * 16 + 3]) << tile;
     }
-    EXPECT_TRUE(map->DrawTile(0.0f, 0.0f, 189));
-    const std::vector<unsigned char> pixels = ReadPixels();
-    const size_t centre = (240 * 640 + 320) * 4;
-    EXPECT_EQ((TestTileColour(190) >> 16) & 0xFF, pixels[centre]);
 }
 
 }  // namespace

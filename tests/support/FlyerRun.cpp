@@ -1,97 +1,47 @@
 #include "FlyerRun.h"
 
-#include <chrono>
-#include <thread>
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
 
-#ifndef FLYER_BINARY
-#error "FLYER_BINARY must name the built flyer"
-#endif
-
-std::string FlyerBinary()
-{
-    return FLYER_BINARY;
-}
-
-std::string DataDirectory()
-{
-    return FLYER_DATA_DIR;
-}
-
-void Sleep(double seconds)
-{
-    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-}
-
-CommandResult RunFlyer(const std::vector<std::string>& args, const Subprocess::Options& options,
-                       double seconds)
+std::unique_ptr<Subprocess> StartFlyer(const FlyerSetup& setup, const std::vector<std::string>& args)
 {
     std::vector<std::string> argv{FlyerBinary()};
+    if (!setup.trace.empty())
+        argv.insert(argv.begin(), {"apitrace", "trace", "--api", "gl", "--output", setup.trace});
     argv.insert(argv.end(), args.begin(), args.end());
-    return RunCommand(argv, options, seconds);
+    std::string keys;
+    for (const ScriptedKey& key : setup.keys)
+        keys += std::to_string(key.frame) + " " + std::to_string(key.key) + (key.pressed ? " 1;" : " 0;");
+    Subprocess::Options options{setup.directory, setup.environment};
+    options.environment.insert({{"DISPLAY", setup.display}, {"LD_PRELOAD", FLYER_TEST_SHIM},
+                                {"LD_LIBRARY_PATH", CompatSdl() ? getenv("FLYER_TEST_SDL_DIR") : ""},
+                                {"FLYER_TEST_STEP_MS", std::to_string(setup.stepMs)}, {"FLYER_TEST_KEYS", keys},
+                                {"FLYER_TEST_GL_ERROR", std::to_string(setup.glErrorFrame)},
+                                {"FLYER_TEST_SHOT", std::to_string(setup.shotFrame)},
+                                {"FLYER_TEST_LOG", setup.directory.empty() ? "" : setup.directory + "/sdl-quit.log"}});
+    return std::make_unique<Subprocess>(argv, options);
 }
 
-FlyerRun::FlyerRun(const XvfbServer& server, const std::vector<std::string>& args, const Options& options)
-    : server_(server)
+double GlCall::Arg(const std::string& argName) const
 {
-    std::vector<std::string> argv;
-    if (!options.tracePath.empty())
-        argv = {"apitrace", "trace", "--api", "gl", "--output", options.tracePath};
-    argv.push_back(FlyerBinary());
-    argv.insert(argv.end(), args.begin(), args.end());
-    Subprocess::Options processOptions;
-    processOptions.workingDirectory = options.workingDirectory;
-    processOptions.environment["DISPLAY"] = server.Display();
-    process_.reset(new Subprocess(argv, processOptions));
+    const size_t at = (", " + args).find(", " + argName + " = ");
+    return at == std::string::npos ? NAN : std::strtod(args.c_str() + at + argName.size() + 3, nullptr);
 }
 
-bool FlyerRun::WaitForFrames(double seconds)
+std::vector<std::vector<GlCall>> DumpTrace(const std::string& tracePath, const std::string& options)
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (std::chrono::steady_clock::now() < deadline && process_->Running()) {
-        const Screenshot shot = TakeScreenshot(server_.Display());
-        for (int y = 0; y < shot.height; y += 7) {
-            for (int x = 0; x < shot.width; x += 7) {
-                // A new window is black; the game's first frame is not
-                // (the clear colour itself is (0, 0, 13)).
-                const Rgb p = shot.At(x, y);
-                if (p.r != 0 || p.g != 0 || p.b != 0)
-                    return true;
-            }
-        }
-        Sleep(0.1);
+    const CommandResult dump = RunCommand({"apitrace", "dump", "--color=never", options, tracePath}, {}, 300);
+    std::vector<std::vector<GlCall>> frames(1);
+    std::istringstream lines(dump.out);
+    for (std::string line; std::getline(lines, line);) {
+        // "<number> <name>(<args>)", perhaps followed by " = <result>".
+        const size_t space = line.find(' '), open = line.find('('), close = line.rfind(')');
+        if (line.empty() || !isdigit(line[0]) || space > open || open == std::string::npos || close == std::string::npos)
+            continue;
+        frames.back().push_back(GlCall{line.substr(space + 1, open - space - 1), line.substr(open + 1, close - open - 1)});
+        if (frames.back().back().name == "glXSwapBuffers")
+            frames.emplace_back();
     }
-    return false;
-}
-
-void FlyerRun::KeyDown(const std::string& key)
-{
-    RunShell("xdotool keydown " + key, server_.Display());
-}
-
-void FlyerRun::KeyUp(const std::string& key)
-{
-    RunShell("xdotool keyup " + key, server_.Display());
-}
-
-void FlyerRun::Hold(const std::string& key, double seconds)
-{
-    KeyDown(key);
-    Sleep(seconds);
-    KeyUp(key);
-}
-
-void FlyerRun::Press(const std::string& key)
-{
-    RunShell("xdotool key " + key, server_.Display());
-}
-
-Screenshot FlyerRun::Shot()
-{
-    return TakeScreenshot(server_.Display());
-}
-
-int FlyerRun::Quit(double seconds)
-{
-    Press("Escape");
-    return process_->Wait(seconds);
+    return frames;
 }

@@ -1,48 +1,55 @@
-// The real flyer binary under a test's own X server: started in a folder,
-// optionally under apitrace, driven with real key events from xdotool.
+// The real flyer binary as the end-to-end tests run it: with the shim of
+// ScriptedSdl.cpp preloaded, optionally under apitrace, on the classic
+// SDL 1.2 or, when ctest sets FLYER_TEST_SDL_DIR to its folder, on
+// sdl12-compat; and what apitrace recorded of it.
 #pragma once
 
+#include <cstdlib>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "Screenshot.h"
 #include "Subprocess.h"
 #include "XvfbServer.h"
 
-class FlyerRun {
-public:
-    struct Options {
-        std::string workingDirectory;
-        std::string tracePath;  // when set, the run is recorded by apitrace
-    };
-
-    FlyerRun(const XvfbServer& server, const std::vector<std::string>& args, const Options& options);
-
-    // Waits until the screen shows a frame the game drew.
-    bool WaitForFrames(double seconds = 30.0);
-    void KeyDown(const std::string& key);
-    void KeyUp(const std::string& key);
-    // Holds a key for the given seconds.
-    void Hold(const std::string& key, double seconds);
-    void Press(const std::string& key);
-    Screenshot Shot();
-    // Presses Esc and waits for the end. Returns the exit status, or -1.
-    int Quit(double seconds = 30.0);
-    Subprocess& Process() { return *process_; }
-
-private:
-    const XvfbServer& server_;
-    std::unique_ptr<Subprocess> process_;
+struct ScriptedKey {
+    unsigned frame;  // from 1
+    int key;         // SDLKey
+    bool pressed;
 };
 
-// The path of the built flyer binary and of the folder of generated data.
-std::string FlyerBinary();
-std::string DataDirectory();
+struct FlyerSetup {
+    FlyerSetup(std::string display = "", std::string directory = "", std::vector<ScriptedKey> keys = {},
+               std::string trace = "")
+        : display(display), directory(directory), keys(keys), trace(trace) {}
 
-// Runs flyer to its end with the given arguments and environment, for the
-// start-up paths that never reach the frame loop.
-CommandResult RunFlyer(const std::vector<std::string>& args, const Subprocess::Options& options,
-                       double seconds = 30.0);
+    std::string display;    // none when empty
+    std::string directory;  // the working folder; it gets sdl-quit.log and shot.rgb
+    std::vector<ScriptedKey> keys;
+    std::string trace;  // when set, apitrace records the run there
+    unsigned stepMs = 20;
+    unsigned glErrorFrame = 0;  // a GL error is raised before this frame's swap
+    unsigned shotFrame = 0;     // its picture is written before this frame's swap
+    std::map<std::string, std::string> environment;
+};
 
-void Sleep(double seconds);
+// One call as `apitrace dump` prints it; args are "name = value, ...".
+struct GlCall {
+    std::string name;
+    std::string args;
+
+    double Arg(const std::string& argName) const;
+};
+
+// The calls that `apitrace dump` gives with the options (for example
+// "--grep=^glTranslatef$|Swap"), cut into frames after every
+// glXSwapBuffers; the last entry holds the calls after the last swap.
+// apitrace prints floats with 7 significant digits.
+std::vector<std::vector<GlCall>> DumpTrace(const std::string& tracePath, const std::string& options);
+
+std::unique_ptr<Subprocess> StartFlyer(const FlyerSetup& setup, const std::vector<std::string>& args);
+// Whether the runs use sdl12-compat.
+inline bool CompatSdl() { return getenv("FLYER_TEST_SDL_DIR") != nullptr; }
+inline std::string FlyerBinary() { return FLYER_BINARY; }
+inline std::string DataDirectory() { return FLYER_DATA_DIR; }

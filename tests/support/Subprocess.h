@@ -1,5 +1,5 @@
-// Starting programs from tests: arguments, extra environment, working
-// folder, output captured to a file, and a bounded wait.
+// Programs started from tests: arguments, environment, working folder,
+// output captured to files, a bounded wait.
 #pragma once
 
 #include <sys/types.h>
@@ -8,35 +8,30 @@
 #include <string>
 #include <vector>
 
+#include "TestFiles.h"
+
 class Subprocess {
 public:
     struct Options {
         std::string workingDirectory;
-        std::map<std::string, std::string> environment;  // added or replaced
-        std::vector<std::string> unset;                  // removed from the environment
+        std::map<std::string, std::string> environment;  // added or replaced; "" removes
     };
 
     Subprocess(const std::vector<std::string>& argv, const Options& options);
-    ~Subprocess();  // kills the program if it still runs
-    Subprocess(const Subprocess&) = delete;
-    Subprocess& operator=(const Subprocess&) = delete;
+    ~Subprocess();  // ends the program and its children if they still run
 
-    // Waits up to the given seconds. Returns the exit status, 128 + signal
-    // for a killed program, or -1 when it still runs.
+    // The exit status, 128 + signal for a killed program, or -1 while it
+    // still runs after the given seconds.
     int Wait(double seconds);
-    bool Running();
+    bool Running() { return Wait(0) == -1; }
     void Signal(int signal);
-    void Kill();
-    pid_t Pid() const { return pid_; }
-    // Everything the program wrote to stdout, then to stderr.
-    std::string Stdout() const;
-    std::string Stderr() const;
+    std::string Stdout() const { return ReadFile(output_.File("out")); }
+    std::string Stderr() const { return ReadFile(output_.File("err")); }
 
 private:
+    TempDir output_;
     pid_t pid_ = -1;
     int status_ = -1;
-    std::string outPath_;
-    std::string errPath_;
 };
 
 struct CommandResult {

@@ -1,32 +1,28 @@
 #include "TestFiles.h"
 
-#include <unistd.h>
-
-#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
 #include "Canvas.h"
-#include "Subprocess.h"
 #include "world/LevelRecord.h"
 #include "world/LevelShape.h"
 
-TempDir::TempDir()
+TempDir::TempDir() : path_((std::filesystem::temp_directory_path() / "flyer-test-XXXXXX").string())
 {
-    char pattern[] = "/tmp/flyer-test-XXXXXX";
-    if (mkdtemp(pattern) == nullptr)
+    if (mkdtemp(path_.data()) == nullptr)
         throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
 }
 
 TempDir::~TempDir()
 {
-    RunCommand({"rm", "-rf", path_}, Subprocess::Options());
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
 }
 
-bool WriteBmp(const std::string& path, int width, int height, const PixelColour& colour)
+bool WriteBmp(const std::string& path, int width, int height, const std::function<uint32_t(int, int)>& colour)
 {
     Canvas canvas(width, height, 0);
     for (int y = 0; y < height; ++y)
@@ -35,13 +31,10 @@ bool WriteBmp(const std::string& path, int width, int height, const PixelColour&
     return canvas.SaveBmp(path);
 }
 
+// Distinct, bright and far from the starfield's pale colours.
 uint32_t TestTileColour(uint32_t tile)
 {
-    // Distinct, bright and far from the starfield's pale colours.
-    const uint32_t r = 40 + (tile * 37) % 200;
-    const uint32_t g = 40 + (tile * 91) % 200;
-    const uint32_t b = 40 + (tile * 53) % 200;
-    return (r << 16) | (g << 8) | b;
+    return (40 + (tile * 37) % 200) << 16 | (40 + (tile * 91) % 200) << 8 | (40 + (tile * 53) % 200);
 }
 
 uint32_t TestTileLowerColour(uint32_t upper)
@@ -60,33 +53,25 @@ bool WriteLevel(const std::string& path, const std::vector<uint32_t>& records)
 
 bool AppendWords(const std::string& path, const std::vector<uint32_t>& words)
 {
-    std::string bytes;
-    for (uint32_t word : words) {
-        unsigned char le[4];
-        WriteLittleEndian32(word, le);
-        bytes.append(reinterpret_cast<const char*>(le), 4);
-    }
+    std::string bytes(4 * words.size(), '\0');
+    for (size_t i = 0; i < words.size(); ++i)
+        WriteLittleEndian32(words[i], reinterpret_cast<unsigned char*>(&bytes[4 * i]));
     return AppendBytes(path, bytes);
 }
 
 bool AppendBytes(const std::string& path, const std::string& bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::app);
-    out << bytes;
-    return static_cast<bool>(out);
+    return static_cast<bool>(std::ofstream(path, std::ios::binary | std::ios::app) << bytes);
 }
 
 std::string ReadFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream out;
-    out << in.rdbuf();
+    out << std::ifstream(path, std::ios::binary).rdbuf();
     return out.str();
 }
 
 bool WriteFile(const std::string& path, const std::string& bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-    return static_cast<bool>(out);
+    return static_cast<bool>(std::ofstream(path, std::ios::binary) << bytes);
 }

@@ -1,5 +1,4 @@
-// Files that tests make for themselves: a scratch folder, bitmaps and
-// level files.
+// Files that tests make for themselves: a scratch folder, bitmaps, levels.
 #pragma once
 
 #include <cstdint>
@@ -7,14 +6,11 @@
 #include <string>
 #include <vector>
 
-// A fresh folder under /tmp, removed with everything in it at the end.
+// A fresh folder in the temporary folder, removed with its contents.
 class TempDir {
 public:
     TempDir();
     ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
     const std::string& Path() const { return path_; }
     std::string File(const std::string& name) const { return path_ + "/" + name; }
 
@@ -22,24 +18,14 @@ private:
     std::string path_;
 };
 
-// 0xRRGGBB of the pixel at (x, y), y counted from the top row.
-using PixelColour = std::function<uint32_t(int x, int y)>;
-
-// Writes a 24-bit BMP through SDL. False when SDL cannot.
-bool WriteBmp(const std::string& path, int width, int height, const PixelColour& colour);
-
-// The tileset colour of tile n (1 to 190) used by the tests' levels: each
-// tile a flat colour of its own.
+// Writes a 24-bit BMP through SDL; colour(x, y) is 0xRRGGBB, y from the top.
+bool WriteBmp(const std::string& path, int width, int height, const std::function<uint32_t(int, int)>& colour);
+// The colour of tile n (1 to 190) in the tests' tileset, each a flat colour
+// of its own in its upper half and TestTileLowerColour of it below.
 uint32_t TestTileColour(uint32_t tile);
-
-// The colour of the lower half of a test tile whose upper half is `upper`:
-// tests tell by it that tiles stand upright.
 uint32_t TestTileLowerColour(uint32_t upper);
-
-// Writes a level: a 304 x 160 tileset of two-tone test tiles followed by
-// the given record words.
+// A level: the 304 x 160 test tileset followed by the record words.
 bool WriteLevel(const std::string& path, const std::vector<uint32_t>& records);
-
 // Appends little-endian words or raw bytes to a file.
 bool AppendWords(const std::string& path, const std::vector<uint32_t>& words);
 bool AppendBytes(const std::string& path, const std::string& bytes);

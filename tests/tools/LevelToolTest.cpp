@@ -84,7 +84,7 @@ TEST_F(LevelTool, EveryInputFaultIsOneLineAndLeavesNoOutput)
 {
     const std::string good = Map("1,2\n");
     ExpectBuildFault({"--tileset", Tileset(), "--map", Map("1,2\n3,x\n")}, dir_.File("m.csv") + ":2:3: bad tile number 'x'");
-    ExpectBuildFault({"--tileset", Tileset(), "--map", Map("1,200\n")}, dir_.File("m.csv") + ":1:3: tile 200 is beyond the tileset's 190");
+    ExpectBuildFault({"--tileset", Tileset(), "--map", Map("1,191\n")}, dir_.File("m.csv") + ":1:3: tile 191 is beyond the tileset's 190");
     ExpectBuildFault({"--tileset", Tileset(), "--map", Map("1,2\n3\n")}, dir_.File("m.csv") + ":2: row has 1 cells, the first row 2");
     ExpectBuildFault({"--tileset", Tileset(), "--map", Map("1,2\n"), "--origin", "1023,0"},
                      dir_.File("m.csv") + ": the 2 x 1 grid at origin 1023,0 reaches beyond the 1024 x 1024 map");

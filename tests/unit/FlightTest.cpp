@@ -1,24 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <climits>
-#include <cmath>
 #include <cstring>
 
+#include "app/FrameLoop.h"
 #include "app/GameState.h"
 #include "app/WorldObjects.h"
 #include "flight/CollideShip.h"
-#include "flight/ExhaustVelocity.h"
 #include "flight/UpdateShip.h"
 
 namespace {
 
-// The heading's angle as the flight model must form it: the single
-// precision 6.282 widened to double, times the heading, over 360.
-double Radians(float heading)
-{
-    return static_cast<double>(6.282f) * heading / 360.0;
-}
-
+// Expected values from python3, f(v) = struct.unpack('f', struct.pack('f', v))[0] rounding
+// to float: each expression evaluated in double from the float operands, then f().
 class Flight : public ::testing::Test {
 protected:
     void SetUp() override
@@ -27,274 +20,131 @@ protected:
         ResetGameState();
         g_KeyFire = false;
         g_Bullets.Reset();
-        memset(g_Bullets.bullets, 0, sizeof g_Bullets.bullets);
         g_Exhaust.SetParams(ExhaustParams());
         memset(g_Map.cells, 0, sizeof g_Map.cells);
     }
-
-    // Calls UpdateShip until the first shot and returns the shot.
-    static Bullet FireOnce()
-    {
-        g_KeyFire = true;
-        for (int i = 0; i < 11; ++i)
-            UpdateShip(0);
-        return g_Bullets.bullets[0];
-    }
-};
-
-TEST_F(Flight, ShotVelocityCarriesTheSmallCrossTermsOf6282)
-{
-    g_ShipHeading = 90.0f;
-    const Bullet east = FireOnce();
-    EXPECT_EQ(static_cast<float>(std::sin(Radians(90.0f)) * 20.0), east.vx);
-    EXPECT_EQ(static_cast<float>(std::cos(Radians(90.0f)) * 20.0), east.vy);
-    EXPECT_NEAR(20.0f, east.vx, 1e-5);
-    EXPECT_NEAR(0.006f, east.vy, 1e-4);
-    EXPECT_NE(static_cast<float>(std::cos(6.282 * 90 / 360) * 20.0), east.vy)
-        << "6.282 is a float constant widened to double";
-    EXPECT_EQ(3, east.kind);
-    EXPECT_EQ(512.0f, east.x);
-
-    SetUp();
-    g_ShipHeading = 180.0f;
-    g_ShipVelX = 1.5f;
-    g_ShipVelY = -2.0f;
-    const Bullet south = FireOnce();
-    EXPECT_EQ(static_cast<float>(std::sin(Radians(180.0f)) * 20.0 + 1.5), south.vx);
-    EXPECT_NEAR(1.5f + 0.012f, south.vx, 2e-4);
-    EXPECT_EQ(static_cast<float>(std::cos(Radians(180.0f)) * 20.0 - 2.0), south.vy);
-
-    SetUp();
-    const Bullet north = FireOnce();
-    EXPECT_EQ(0.0f, north.vx);
-    EXPECT_EQ(20.0f, north.vy);
-}
-
-TEST_F(Flight, FiresOnTheEleventhCallAndEveryEleventhWhileHeld)
-{
-    g_KeyFire = true;
-    int shots = 0;
-    std::vector<int> shotCalls;
-    for (int call = 1; call <= 34; ++call) {
-        const uint32_t before = g_Bullets.next;
-        UpdateShip(16);
-        if (g_Bullets.next != before)
-            shotCalls.push_back(call);
-        shots = static_cast<int>(g_Bullets.next);
-    }
-    EXPECT_EQ((std::vector<int>{11, 22, 33}), shotCalls);
-    EXPECT_EQ(3, shots);
-    EXPECT_EQ(1, g_FireCounter);
-}
-
-TEST_F(Flight, CounterCannotOverflowWhileFireIsOff)
-{
-    g_FireCounter = INT32_MAX;
-    UpdateShip(16);
-    EXPECT_GT(g_FireCounter, 10);
-    EXPECT_LE(g_FireCounter, INT32_MAX);
-    g_KeyFire = true;
-    UpdateShip(16);
-    EXPECT_EQ(1u, g_Bullets.next) << "a shot is due at once";
-    EXPECT_EQ(0, g_FireCounter);
-}
-
-TEST_F(Flight, ElapsedZeroMovesNothingButRederivesKeys)
-{
-    g_ShipVelX = 3.0f;
-    g_ShipThrust = 20.0f;
-    g_KeyDown = true;
-    g_KeyLeft = true;
-    UpdateShip(0);
-    EXPECT_EQ(512.0f, g_ShipX);
-    EXPECT_EQ(3.0f, g_ShipVelX);
-    EXPECT_EQ(0.0f, g_ShipVelY);
-    EXPECT_EQ(0.0f, g_ShipHeading);
-    EXPECT_EQ(1, g_FireCounter);
-    EXPECT_EQ(-20.0f, g_ShipThrust);
-    EXPECT_TRUE(g_Exhaust.emitting) << "reverse thrust streams exhaust too";
-
-    g_KeyUp = true;
-    UpdateShip(0);
-    EXPECT_EQ(0.0f, g_ShipThrust) << "up and down cancel";
-    EXPECT_FALSE(g_Exhaust.emitting);
-}
-
-TEST_F(Flight, MovesOnTheOldVelocityAndThrustsWithALag)
-{
-    g_ShipVelX = 10.0f;
-    g_ShipVelY = -4.0f;
-    g_KeyUp = true;
-    UpdateShip(250);
-    EXPECT_EQ(static_cast<float>(250.0 * 10.0f / 1000.0 + 512.0f), g_ShipX);
-    EXPECT_EQ(511.0f, g_ShipY);
-    EXPECT_EQ(10.0f, g_ShipVelX) << "thrust was 0 on entry";
-    EXPECT_EQ(-4.0f, g_ShipVelY);
-    EXPECT_EQ(20.0f, g_ShipThrust);
-    g_KeyRight = true;
-    UpdateShip(250);
-    EXPECT_EQ(static_cast<float>(std::cos(Radians(0.0f)) * 20.0f * 250.0 / 1000.0 - 4.0), g_ShipVelY);
-    EXPECT_EQ(1.0f, g_ShipVelY);
-    EXPECT_EQ(67.5f, g_ShipHeading) << "the new heading reaches the velocity next call";
-    EXPECT_EQ(10.0f, g_ShipVelX);
-}
-
-TEST_F(Flight, TurnsBy270DegreesASecondWithoutWrapping)
-{
-    g_KeyRight = true;
-    for (int i = 0; i < 4; ++i)
-        UpdateShip(250);
-    EXPECT_EQ(270.0f, g_ShipHeading);
-    g_KeyRight = false;
-    g_KeyLeft = true;
-    for (int i = 0; i < 8; ++i)
-        UpdateShip(250);
-    EXPECT_EQ(-270.0f, g_ShipHeading) << "never brought back into 0..360";
-    g_KeyRight = true;
-    UpdateShip(250);
-    EXPECT_EQ(-270.0f, g_ShipHeading) << "both held cancel";
-}
-
-TEST_F(Flight, AFullTurnDriftsByThe6282Factor)
-{
-    g_ShipHeading = 360.0f;
-    g_ShipThrust = 20.0f;
-    UpdateShip(1000);
-    // sin(6.282) * 20: about 0.068 degrees left of straight up.
-    EXPECT_EQ(static_cast<float>(std::sin(static_cast<double>(6.282f)) * 20.0 * 1000.0 / 1000.0), g_ShipVelX);
-    EXPECT_NEAR(-20.0 * std::sin(0.068 * 3.14159265 / 180), g_ShipVelX, 2e-4);
-    EXPECT_LT(g_ShipVelX, 0.0f);
-}
-
-TEST_F(Flight, ExhaustVelocityIsTheShipsLessHalfTheThrust)
-{
-    float vx = 0, vy = 0;
-    ExhaustVelocity(3.0f, 4.0f, 0.0f, 45.0f, &vx, &vy);
-    EXPECT_EQ(3.0f, vx);
-    EXPECT_EQ(4.0f, vy);
-    ExhaustVelocity(0.0f, 0.0f, 20.0f, 0.0f, &vx, &vy);
-    EXPECT_EQ(0.0f, vx);
-    EXPECT_EQ(-10.0f, vy);
-    ExhaustVelocity(1.0f, 0.0f, -20.0f, 90.0f, &vx, &vy);
-    EXPECT_EQ(static_cast<float>(1.0 - std::sin(Radians(90.0f)) * -10.0f), vx);
-    EXPECT_NEAR(11.0f, vx, 1e-5);
-}
-
-class Collision : public Flight {
-protected:
+    static void Place(float x, float y, float vx, float vy) { g_ShipX = x, g_ShipY = y, g_ShipVelX = vx, g_ShipVelY = vy; }
     static void Solid(int x, int y) { g_Map.cells[x][y].tile = 1; }
-    static void Place(float x, float y, float vx, float vy)
+    static void Collide(float x, float y, float vx, float vy, float wantVx, float wantVy, const std::string& why)
     {
-        g_ShipX = x;
-        g_ShipY = y;
-        g_ShipVelX = vx;
-        g_ShipVelY = vy;
+        Place(x, y, vx, vy);
+        CollideShip();
+        EXPECT_EQ((std::vector<float>{wantVx, wantVy}), (std::vector<float>{g_ShipVelX, g_ShipVelY})) << why;
     }
 };
 
-TEST_F(Collision, RestingShipStaysAtRest)
+TEST_F(Flight, StepIsEvaluatedInDoubleAndStoredAsFloat)
 {
-    Solid(512, 512);
-    Place(512.0f, 512.0f, 0.0f, 0.0f);
-    CollideShip();
-    EXPECT_EQ(0.0f, g_ShipVelX);
-    EXPECT_EQ(0.0f, g_ShipVelY);
-    EXPECT_EQ(512.0f, g_ShipX);
+    // Found by search: a float evaluation of position, velocity or turning differs here.
+    const struct { uint32_t ms; float in[5], out[5]; } rows[] = {  // x, y, vx, vy, heading
+        {45, {0x1.5dadf6p+0, 0x1.b460bep+1, -0x1.c78d1ep+4, -0x1.7181d8p+4, -0x1.ced1cp+3},
+             {0x1.5aec1ap-4, 0x1.2f5af6p+1, -0x1.cb25a6p+4, -0x1.63903ap+4, -0x1.2813ccp+1}},
+        {40, {0x1.cbd05p-1, 0x1.4722cep+1, 0x1.224dd6p+0, 0x1.801e6ap-3, -0x1.eb2672p+4},
+             {0x1.e309bep-1, 0x1.4818a4p+1, 0x1.738b62p-1, 0x1.c041f8p-1, -0x1.3e59a6p+4}}};
+    float* state[5] = {&g_ShipX, &g_ShipY, &g_ShipVelX, &g_ShipVelY, &g_ShipHeading};
+    for (const auto& row : rows) {
+        for (int i = 0; i < 5; ++i)
+            *state[i] = row.in[i];
+        g_ShipThrust = 20.0f;
+        g_KeyUp = g_KeyRight = true;
+        UpdateShip(row.ms);
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(row.out[i], *state[i]) << "row " << row.ms << " value " << i;
+    }
 }
 
-TEST_F(Collision, SolidColumnBouncesOnlyTheXFace)
+TEST_F(Flight, KeysSetThrustTurnAndExhaustForTheNextStep)
+{
+    const struct { bool up, down, left, right; float thrust, heading; } rows[] = {
+        {0, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 20, 0}, {0, 1, 0, 0, -20, 0}, {1, 1, 0, 0, 0, 0},
+        {0, 0, 1, 0, 0, -67.5f}, {0, 0, 0, 1, 0, 67.5f}, {0, 0, 1, 1, 0, 0}};
+    for (const auto& row : rows) {
+        SetUp();
+        g_KeyUp = row.up, g_KeyDown = row.down, g_KeyLeft = row.left, g_KeyRight = row.right;
+        UpdateShip(250);
+        EXPECT_EQ((std::vector<float>{row.thrust, row.heading, float(row.thrust != 0), 0}),
+                  (std::vector<float>{g_ShipThrust, g_ShipHeading, float(g_Exhaust.emitting), g_ShipVelY}))
+            << "up, down, left, right: " << row.up << row.down << row.left << row.right << "; the new thrust acts from the next step";
+    }
+}
+
+TEST_F(Flight, ShotLeavesEveryEleventhCallFromThePositionAndVelocityOnEntry)
+{
+    Place(100, 200, 3, 4);
+    g_ShipHeading = 90, g_ShipThrust = 20, g_FireCounter = 10, g_KeyFire = true;
+    UpdateShip(100);
+    const Bullet shot = g_Bullets.bullets[0];
+    EXPECT_EQ((std::vector<float>{100, 200, 23, 0x1.006118p+2f}), (std::vector<float>{shot.x, shot.y, shot.vx, shot.vy}))
+        << "heading 90 adds (20, 0.006): 6.282, not 2 pi";
+    EXPECT_EQ((std::vector<float>{3, 5, 0x1.0009b6p+2f}), (std::vector<float>{float(shot.kind), g_ShipVelX, g_ShipVelY}));
+    g_ShipHeading = 180;
+    Place(0, 0, 0, 0);
+    std::vector<int> calls;
+    for (int call = 1; call <= 22; ++call)
+        if (UpdateShip(0) && g_FireCounter == 0)
+            calls.push_back(call);
+    EXPECT_EQ((std::vector<int>{11, 22}), calls);
+    EXPECT_EQ((std::vector<float>{0x1.846154p-7f, -0x1.3ffffcp+4f}), (std::vector<float>{g_Bullets.bullets[1].vx, g_Bullets.bullets[1].vy}))
+        << "heading 180 adds (0.012, -20)";
+}
+
+TEST_F(Flight, EachVelocityQuadrantBouncesOffItsTwoFaces)
+{
+    // At (10.5, 10.5) moving slowly the probe bounds are 9 and 11 both ways.
+    enum { TL, TR, BL, BR, T, B, R, L };
+    const int cell[8][2] = {{9, 11}, {11, 11}, {9, 9}, {11, 9}, {10, 11}, {10, 9}, {11, 10}, {9, 10}};
+    const struct { float vx, vy; int x1, x2, y1, y2; } rows[] = {
+        {2, 2, R, BR, T, TL}, {2, -2, R, TR, B, BL}, {-2, 2, L, BL, T, TR}, {-2, -2, L, TL, B, BR},
+        {-2, 0, L, BL, T, TR}, {0, 2, R, BR, T, TL}, {2, -0.0f, R, BR, T, TL}};  // a zero, +0 or -0, counts as positive
+    for (const auto& row : rows) {
+        for (int probe = 0; probe < 8; ++probe) {
+            memset(g_Map.cells, 0, sizeof g_Map.cells);
+            Solid(cell[probe][0], cell[probe][1]);
+            const bool x = probe == row.x1 || probe == row.x2, y = probe == row.y1 || probe == row.y2;
+            const float f = x || y ? 0.5f : 1.0f;
+            Collide(10.5f, 10.5f, row.vx, row.vy, (x ? -f : f) * row.vx, (y ? -f : f) * row.vy,
+                    std::to_string(row.vx) + "," + std::to_string(row.vy) + " probe " + std::to_string(probe));
+        }
+    }
+    Solid(11, 9), Solid(9, 11);
+    Collide(10.5f, 10.5f, 8, 4, -2, -1, "both faces: each component reversed and halved twice");
+    memset(g_Map.cells, 0, sizeof g_Map.cells);
+    Solid(11, 11);
+    Collide(10.5f, 10.5f, 8, 4, 8, 4, "the leading corner alone");
+}
+
+TEST_F(Flight, ProbesTruncateTowardZeroAndAddInDoubleWithTheFloatHundredth)
+{
+    Collide(0.5f, 5.5f, -10, 0, -10, 0, "stepped 0.4: 0.4 - 0.9 truncates to column 0, free");
+    Collide(-0.05f, 5.5f, -10, 0, 5, 0, "stepped -0.15: -1.05 truncates to -1, outside");
+    Collide(500.5f, 1023.5f, 0, 10, 0, -5, "the top row is the last");
+    Solid(10, 6);  // y + 0.9f is just below 6 in double, but 6 in float
+    Collide(10.5f, 0x1.466666p+2, 1, 0, 1, 0, "row 6 is not probed");
+    Collide(0x1.a787dap+5, 20.5f, 0x1.0a728cp+5, 0, 0x1.0a728cp+5, 0, "");
+    EXPECT_EQ(0x1.a787dap+5f, g_ShipX) << "0.01f steps back to x exactly; the double 0.01 leaves 0x1.a787d8p+5";
+}
+
+TEST_F(Flight, FrameCollidesThenFliesThenMovesCameraExhaustAndSprite)
 {
     for (int y = 0; y < 20; ++y)
         Solid(11, y);
-    Place(10.5f, 10.5f, 50.0f, 0.0f);
-    CollideShip();
-    EXPECT_EQ(-25.0f, g_ShipVelX);
-    EXPECT_EQ(0.0f, g_ShipVelY);
-    EXPECT_EQ(10.5f, g_ShipX) << "the position is stepped back";
-}
-
-// For a ship at (10.5, 10.5) moving slowly, the probe bounds are 9 and 11
-// both ways: each of the eight probes is one cell.
-struct Probe {
-    const char* name;
-    int x, y;
-};
-const Probe kProbes[] = {{"top-left", 9, 11},   {"top-right", 11, 11}, {"bottom-left", 9, 9}, {"bottom-right", 11, 9},
-                         {"top", 10, 11},       {"bottom", 10, 9},     {"right", 11, 10},     {"left", 9, 10}};
-
-TEST_F(Collision, EachRowOfTheTableTestsItsTwoFaces)
-{
-    struct Row {
-        float vx, vy;
-        const char* xFace[2];
-        const char* yFace[2];
-    } rows[] = {
-        {2.0f, 2.0f, {"right", "bottom-right"}, {"top", "top-left"}},
-        {2.0f, -2.0f, {"right", "top-right"}, {"bottom", "bottom-left"}},
-        {-2.0f, 2.0f, {"left", "bottom-left"}, {"top", "top-right"}},
-        {-2.0f, -2.0f, {"left", "top-left"}, {"bottom", "bottom-right"}},
-        {-2.0f, 0.0f, {"left", "bottom-left"}, {"top", "top-right"}},  // zero takes the positive branch
-        {0.0f, -0.0f, {"right", "bottom-right"}, {"top", "top-left"}},
-    };
-    for (const Row& row : rows) {
-        for (const Probe& probe : kProbes) {
-            memset(g_Map.cells, 0, sizeof g_Map.cells);
-            Solid(probe.x, probe.y);
-            Place(10.5f, 10.5f, row.vx, row.vy);
-            CollideShip();
-            const std::string name = probe.name;
-            const bool x = name == row.xFace[0] || name == row.xFace[1];
-            const bool y = name == row.yFace[0] || name == row.yFace[1];
-            const float wantX = x ? -row.vx * 0.5f : (y ? row.vx * 0.5f : row.vx);
-            const float wantY = y ? -row.vy * 0.5f : (x ? row.vy * 0.5f : row.vy);
-            EXPECT_EQ(wantX, g_ShipVelX) << row.vx << "," << row.vy << " " << probe.name;
-            EXPECT_EQ(wantY, g_ShipVelY) << row.vx << "," << row.vy << " " << probe.name;
-        }
-    }
-}
-
-TEST_F(Collision, BothFacesQuarterBothComponentsAndTheLeadingCornerAloneDoesNothing)
-{
-    Solid(11, 9);
-    Solid(9, 11);
-    Place(10.5f, 10.5f, 8.0f, 4.0f);
-    CollideShip();
-    EXPECT_EQ(-2.0f, g_ShipVelX);
-    EXPECT_EQ(-1.0f, g_ShipVelY);
-
-    memset(g_Map.cells, 0, sizeof g_Map.cells);
-    Solid(11, 11);
-    Place(10.5f, 10.5f, 8.0f, 4.0f);
-    CollideShip();
-    EXPECT_EQ(8.0f, g_ShipVelX);
-    EXPECT_EQ(4.0f, g_ShipVelY);
-}
-
-TEST_F(Collision, LowEdgeProbesTruncateTowardZeroAndTheBorderIsAWall)
-{
-    // Stepped x 0.4: x - 0.9 = -0.5 truncates to column 0, which is free.
-    Place(0.5f, 5.5f, -10.0f, 0.0f);
-    CollideShip();
-    EXPECT_EQ(-10.0f, g_ShipVelX);
-    // Stepped x -0.15: -1.05 truncates to -1, outside the map: a wall.
-    Place(-0.05f, 5.5f, -10.0f, 0.0f);
-    CollideShip();
-    EXPECT_EQ(5.0f, g_ShipVelX);
-
-    Place(1023.5f, 500.5f, 10.0f, 0.0f);
-    CollideShip();
-    EXPECT_EQ(-5.0f, g_ShipVelX);
-    Place(500.5f, 1023.5f, 0.0f, 10.0f);
-    CollideShip();
-    EXPECT_EQ(-5.0f, g_ShipVelY);
-}
-
-TEST_F(Collision, ShipFarOutsideTheMapKeepsBouncingWithoutUndefinedProbes)
-{
-    Place(3e9f, -3e9f, 1e30f, -1e30f);
-    CollideShip();
-    EXPECT_EQ(-0.25e30f, g_ShipVelX);
-    EXPECT_EQ(0.25e30f, g_ShipVelY);
+    ParticleParams still = ExhaustParams();
+    still.velSpread = 0;
+    g_Exhaust.SetParams(still);
+    g_Exhaust.SetPosition(100, 100);
+    Place(10.5f, 10.5f, 50, 0);
+    g_KeyUp = g_KeyRight = g_KeyFire = true;
+    g_FireCounter = 10;
+    UpdateWorld(100);
+    EXPECT_EQ(8.0f, g_ShipX) << "the wall turned (50, 0) into (-25, 0), then 0.1 s of flight";
+    EXPECT_EQ((std::vector<float>{8, 12.5f}), (std::vector<float>{g_Bullets.bullets[0].x, g_Bullets.bullets[0].y}))
+        << "shot from 10.5 at (-25, 20) and moved in the same frame";
+    EXPECT_EQ((std::vector<float>{8, 10.5f, 8, 27, 8}),
+              (std::vector<float>{g_Camera.x, g_Camera.y, g_PlayerShip.x, g_PlayerShip.angle, g_Exhaust.params.posX}));
+    EXPECT_EQ((std::vector<float>{4, 100}), (std::vector<float>{float(g_Exhaust.next), g_Exhaust.particles[3].x}))
+        << "this frame's particles start where the emitter was";
+    EXPECT_EQ((std::vector<float>{-0x1.d8a034p+4f, -0x1.1d229p+3f}), (std::vector<float>{g_Exhaust.params.velX, g_Exhaust.params.velY}))
+        << "less half this frame's thrust at this frame's heading";
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // A preloaded counter of heap allocations per frame, for soak runs:
 //   LD_PRELOAD=libflyer-alloc-counter.so FLYER_ALLOC_REPORT=out.txt flyer …
-// It counts every malloc, calloc, realloc and aligned allocation, and those
-// among them called from the flyer executable's own code, and takes each
+// It counts every malloc, calloc, realloc, aligned allocation and operator
+// new, and those among them called from the flyer executable's own code (a
+// std::vector's allocation is flyer's: the allocator's templates are
+// compiled into it and call operator new from there), and takes each
 // SDL_GL_SwapBuffers as the end of a frame. Frames before the 100th are
 // start-up and warm-up; the report gives the counts after it, and the
 // seconds from it to the last frame.
@@ -15,6 +17,7 @@
 // floor once; a leak lifts it all the time. The report gives, for each
 // eighth of the measured frames, the median floor of its blocks of 100.
 #include <algorithm>
+#include <new>
 
 #include <dlfcn.h>
 #include <link.h>
@@ -214,6 +217,60 @@ int posix_memalign(void** out, size_t alignment, size_t size)
     *out = Taken(__libc_memalign(alignment, size));
     return *out == nullptr ? 12 : 0;
 }
+
+}  // extern "C"
+
+namespace {
+
+// Operator new and delete take the heap directly, so that the malloc
+// inside libstdc++'s own operator new is not counted a second time.
+void* New(void* caller, size_t size, size_t alignment, bool nothrow)
+{
+    Count(caller);
+    void* block = Taken(alignment > alignof(max_align_t) ? __libc_memalign(alignment, size) : __libc_malloc(size));
+    if (block == nullptr && !nothrow)
+        throw std::bad_alloc();
+    return block;
+}
+
+void Delete(void* block)
+{
+    Change(-Size(block));
+    __libc_free(block);
+}
+
+constexpr size_t kPlain = alignof(max_align_t);
+
+}  // namespace
+
+void* operator new(size_t n) { return New(__builtin_return_address(0), n, kPlain, false); }
+void* operator new[](size_t n) { return New(__builtin_return_address(0), n, kPlain, false); }
+void* operator new(size_t n, const std::nothrow_t&) noexcept { return New(__builtin_return_address(0), n, kPlain, true); }
+void* operator new[](size_t n, const std::nothrow_t&) noexcept { return New(__builtin_return_address(0), n, kPlain, true); }
+void* operator new(size_t n, std::align_val_t a) { return New(__builtin_return_address(0), n, size_t(a), false); }
+void* operator new[](size_t n, std::align_val_t a) { return New(__builtin_return_address(0), n, size_t(a), false); }
+void* operator new(size_t n, std::align_val_t a, const std::nothrow_t&) noexcept
+{
+    return New(__builtin_return_address(0), n, size_t(a), true);
+}
+void* operator new[](size_t n, std::align_val_t a, const std::nothrow_t&) noexcept
+{
+    return New(__builtin_return_address(0), n, size_t(a), true);
+}
+void operator delete(void* p) noexcept { Delete(p); }
+void operator delete[](void* p) noexcept { Delete(p); }
+void operator delete(void* p, size_t) noexcept { Delete(p); }
+void operator delete[](void* p, size_t) noexcept { Delete(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { Delete(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { Delete(p); }
+void operator delete(void* p, std::align_val_t) noexcept { Delete(p); }
+void operator delete[](void* p, std::align_val_t) noexcept { Delete(p); }
+void operator delete(void* p, size_t, std::align_val_t) noexcept { Delete(p); }
+void operator delete[](void* p, size_t, std::align_val_t) noexcept { Delete(p); }
+void operator delete(void* p, std::align_val_t, const std::nothrow_t&) noexcept { Delete(p); }
+void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcept { Delete(p); }
+
+extern "C" {
 
 void SDL_GL_SwapBuffers()
 {
