@@ -26,5 +26,6 @@ TEST(FuzzInputs, TilesetBitmap) { Replay("tileset-bitmap", FuzzTilesetBitmap); }
 TEST(FuzzInputs, CsvMap) { Replay("csv-map", FuzzCsvMap); }
 TEST(FuzzInputs, TmxMap) { Replay("tmx-map", FuzzTmxMap); }
 TEST(FuzzInputs, LevelExport) { Replay("level-export", FuzzLevelExport); }
+TEST(FuzzInputs, JsonMap) { Replay("json-map", FuzzJsonMap); }
 
 }  // namespace

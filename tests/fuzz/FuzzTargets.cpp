@@ -10,6 +10,7 @@
 #include "LevelExport.h"
 #include "OutputFiles.h"
 #include "TilesetFile.h"
+#include "JsonMapReader.h"
 #include "TmxMapReader.h"
 #include "world/BmpFile.h"
 #include "world/LevelShape.h"
@@ -47,7 +48,7 @@ int FuzzCsvMap(const uint8_t* data, size_t size)
 {
     MapGrid grid;
     InputError error;
-    const CsvForm form = size % 2 == 0 ? CsvForm::kTiledLayer : CsvForm::kFlyer;
+    const CsvForm form = size % 2 == 0 ? CsvForm::kTiledExport : CsvForm::kFlyer;
     ReadCsvMap(std::string(reinterpret_cast<const char*>(data), size), "fuzz.csv", form, &grid, &error);
     return 0;
 }
@@ -75,5 +76,13 @@ int FuzzLevelExport(const uint8_t* data, size_t size)
         ReadTilesetPart(level, report.recordOffset, &tileset, &error) && files.Add(out + ".bmp", tileset, &error))
         files.Commit(&error);
     std::filesystem::remove_all(folder);
+    return 0;
+}
+
+int FuzzJsonMap(const uint8_t* data, size_t size)
+{
+    MapGrid grid;
+    InputError error;
+    ReadJsonText(std::string(reinterpret_cast<const char*>(data), size), "fuzz.tmj", &grid, &error);
     return 0;
 }

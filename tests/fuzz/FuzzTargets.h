@@ -12,3 +12,4 @@ int FuzzTilesetBitmap(const uint8_t* data, size_t size);
 int FuzzCsvMap(const uint8_t* data, size_t size);
 int FuzzTmxMap(const uint8_t* data, size_t size);
 int FuzzLevelExport(const uint8_t* data, size_t size);
+int FuzzJsonMap(const uint8_t* data, size_t size);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // A rectangle of tile numbers as a map source gives it: row 0 is the top
@@ -9,6 +10,7 @@ struct MapGrid {
     uint32_t width = 0;
     uint32_t height = 0;
     std::vector<uint32_t> tiles;  // row by row
+    std::vector<std::string> notes;  // what the reader left out, for the user
 
     uint32_t At(uint32_t column, uint32_t row) const { return tiles[row * width + column]; }
 };

@@ -1,6 +1,7 @@
 // flyer-level: builds level files from a tileset and a map, and inspects
 // and exports them.
 #include <getopt.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <map>
@@ -10,10 +11,14 @@
 
 #include "CsvMapReader.h"
 #include "InputFile.h"
+#include "JsonMapReader.h"
 #include "LevelBuilder.h"
 #include "LevelExport.h"
 #include "LevelInspector.h"
+#include "LevelPicture.h"
 #include "OutputFiles.h"
+#include "PathNames.h"
+#include "TiledMapWriter.h"
 #include "TilesetFile.h"
 #include "TmxMapReader.h"
 
@@ -28,21 +33,23 @@ const char kUsage[] =
     "Commands:\n"
     "  build    make a level from a tileset and a map\n"
     "  info     report what a level holds and whether the game loads it\n"
-    "  export   write a level's map as CSV\n"
+    "  export   write a level's map as CSV or as a Tiled map\n"
+    "  render   draw a level's map as a PNG picture\n"
     "\n"
     "Run 'flyer-level <command> --help' for the options of a command,\n"
     "'flyer-level --version' for the version.\n";
 
 const char kBuildUsage[] =
-    "Usage: flyer-level build --tileset T.bmp --map M -o L.lvl [--origin X,Y]\n"
+    "Usage: flyer-level build --tileset T.bmp --map M -o L.lvl [--origin X,Y] [--tiled-csv]\n"
     "Writes a level: the tileset bitmap unchanged, then one record per non-empty cell.\n"
     "\n"
     "  --tileset T.bmp  a 304 x 160 BMP of 190 tiles of 16 x 16 (19 per row),\n"
     "                   at most 4 MiB\n"
-    "  --map M          the map: CSV as Tiled exports a tile layer (M.csv), or a\n"
-    "                   Tiled map (M.tmx) with one CSV tile layer and one tileset of\n"
-    "                   16 x 16 tiles in 19 columns; 0 is empty, 1 to 190 a tile;\n"
+    "  --map M          the map: a Tiled map as Tiled saves it (M.tmx, M.tmj or\n"
+    "                   M.json) with one tileset of 16 x 16 tiles in 19 columns,\n"
+    "                   or CSV (M.csv): one row a line, 0 empty, 1 to 190 a tile;\n"
     "                   at most 32 MiB\n"
+    "  --tiled-csv      the CSV is Tiled's export of a layer: tiles from 0, -1 empty\n"
     "  -o L.lvl         the level to write, a regular file or a new one; nothing\n"
     "                   is written on any error. A symbolic link writes the file\n"
     "                   it names; an existing file keeps its mode and owner.\n"
@@ -58,24 +65,44 @@ const char kInfoUsage[] =
 
 const char kExportUsage[] =
     "Usage: flyer-level export L.lvl -o M.csv [--tileset-out T.bmp]\n"
-    "Writes the used part of a level's map as CSV and prints the origin to give\n"
+    "       flyer-level export L.lvl -o M.tmx\n"
+    "Writes the used part of a level's map and prints the origin to give\n"
     "'flyer-level build --origin' to make the same level again.\n"
     "\n"
-    "  -o M.csv            the CSV to write\n"
-    "  --tileset-out T.bmp also write the level's tileset bitmap (the first bfSize\n"
-    "                      bytes), which must be a tileset as build takes it\n"
-    "Both files are written or neither, as -o of build is written.\n";
+    "  -o M.csv            the map as CSV\n"
+    "  -o M.tmx            the map for Tiled, with its tileset M.tsx and the\n"
+    "                      level's tileset bitmap M.bmp beside it\n"
+    "  --tileset-out T.bmp with CSV, also write the level's tileset bitmap (the\n"
+    "                      first bfSize bytes), which must be a tileset as build\n"
+    "                      takes it\n"
+    "All the files are written or none, as -o of build is written.\n";
+
+const char kRenderUsage[] =
+    "Usage: flyer-level render L.lvl -o P.png [--scale N] [--whole]\n"
+    "Draws a level's map as a PNG: its tiles from the level's own tileset, empty\n"
+    "cells dark, the ship's start cell (column 512, row 511 from the top) yellow\n"
+    "in a yellow frame.\n"
+    "\n"
+    "  -o P.png     the picture to write\n"
+    "  --scale N    pixels a cell, 1 to 16; 4 by default\n"
+    "  --whole      the whole 1024 x 1024 map, not only the cells that hold\n"
+    "               tiles and the start with a margin of 8\n";
 
 // The options of the commands; those without a short form count from 256.
-enum Option { kOutput = 'o', kHelp = 'h', kTileset = 256, kMap, kOrigin, kTilesetOut };
+enum Option { kOutput = 'o', kHelp = 'h', kTileset = 256, kMap, kOrigin, kTiledCsv, kTilesetOut, kScale, kWhole };
 
 const option kBuildOptions[] = {{"tileset", required_argument, nullptr, kTileset},
                                 {"map", required_argument, nullptr, kMap},
                                 {"origin", required_argument, nullptr, kOrigin},
+                                {"tiled-csv", no_argument, nullptr, kTiledCsv},
                                 {"help", no_argument, nullptr, kHelp},
                                 {nullptr, 0, nullptr, 0}};
 const option kInfoOptions[] = {{"help", no_argument, nullptr, kHelp}, {nullptr, 0, nullptr, 0}};
 const option kExportOptions[] = {{"tileset-out", required_argument, nullptr, kTilesetOut},
+                                 {"help", no_argument, nullptr, kHelp},
+                                 {nullptr, 0, nullptr, 0}};
+const option kRenderOptions[] = {{"scale", required_argument, nullptr, kScale},
+                                 {"whole", no_argument, nullptr, kWhole},
                                  {"help", no_argument, nullptr, kHelp},
                                  {nullptr, 0, nullptr, 0}};
 
@@ -118,7 +145,7 @@ Arguments ParseArguments(int argc, char** argv, const char* shortOptions, const 
             if (arguments.problem.empty())
                 arguments.problem = option == '?' ? "unknown option " + given : "option " + given + " needs a value";
         } else {
-            arguments.values[option] = optarg;
+            arguments.values[option] = optarg != nullptr ? optarg : "";
         }
     }
     arguments.plain.assign(argv + optind, argv + argc);
@@ -137,9 +164,14 @@ int InputFault(const InputError& error)
     return 1;
 }
 
-bool EndsWith(const std::string& text, const std::string& suffix)
+bool ReadMap(const std::string& path, CsvForm csvForm, MapGrid* grid, InputError* error)
 {
-    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+    if (HasExtension(path, ".tmx"))
+        return ReadTmxMap(path, grid, error);
+    if (HasExtension(path, ".tmj") || HasExtension(path, ".json"))
+        return ReadJsonMap(path, grid, error);
+    std::string text;
+    return ReadWholeFile(path, kMaxMapBytes, &text, error) && ReadCsvMap(text, path, csvForm, grid, error);
 }
 
 bool ParseOrigin(const std::string& text, uint32_t* x, uint32_t* y)
@@ -173,25 +205,24 @@ int Build(int argc, char** argv)
     if (arguments.Has(kOrigin) && !ParseOrigin(arguments.Value(kOrigin), &originX, &originY))
         return UsageError(kBuildUsage, "--origin takes two cells 0 to 1023 as X,Y, not " + Quoted(arguments.Value(kOrigin)));
 
+    const bool tiledCsv = arguments.Has(kTiledCsv);
+    if (tiledCsv && (HasExtension(mapPath, ".tmx") || HasExtension(mapPath, ".tmj") || HasExtension(mapPath, ".json")))
+        return UsageError(kBuildUsage, "--tiled-csv is for a CSV map, not a Tiled map");
+
     InputError error;
     std::string tileset;
     if (!ReadTileset(tilesetPath, &tileset, &error))
         return InputFault(error);
     MapGrid grid;
-    if (EndsWith(mapPath, ".tmx")) {
-        if (!ReadTmxMap(mapPath, &grid, &error))
-            return InputFault(error);
-    } else {
-        std::string text;
-        if (!ReadWholeFile(mapPath, kMaxMapBytes, &text, &error) ||
-            !ReadCsvMap(text, mapPath, CsvForm::kFlyer, &grid, &error))
-            return InputFault(error);
-    }
+    if (!ReadMap(mapPath, tiledCsv ? CsvForm::kTiledExport : CsvForm::kFlyer, &grid, &error))
+        return InputFault(error);
     std::string level;
     error = InputError{mapPath, 0, 0, ""};
     if (!BuildLevelBytes(tileset, grid, originX, originY, &level, &error) ||
         !WriteFileAtomically(output, level, &error))
         return InputFault(error);
+    for (const std::string& note : grid.notes)
+        printf("%s: %s\n", mapPath.c_str(), note.c_str());
     return 0;
 }
 
@@ -211,6 +242,44 @@ int Info(int argc, char** argv)
     return report.loadable ? 0 : 1;
 }
 
+// Whether two paths name one existing file.
+bool SameFile(const std::string& a, const std::string& b)
+{
+    struct stat first, second;
+    return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
+// A level that the game loads, or the line that says why not.
+bool InspectLoadable(const std::string& path, LevelReport* report, InputError* error)
+{
+    InspectLevel(path, report);
+    if (!report->loadable)
+        *error = InputError{path, 0, 0, "the game would refuse this level: " + report->refusal};
+    return report->loadable;
+}
+
+int ExportTiled(const std::string& level, const LevelReport& report, const std::string& out)
+{
+    const std::string tsx = WithExtension(out, ".tsx"), bmp = WithExtension(out, ".bmp");
+    for (const std::string& path : {out, tsx, bmp})
+        if (SameFile(path, level))
+            return InputFault(InputError{path, 0, 0, "would replace the level itself; export the map under another name"});
+    std::string bitmap;
+    InputError error;
+    if (!ReadTilesetPart(level, report.recordOffset, &bitmap, &error))
+        return InputFault(error);
+    uint32_t originX = 0, originY = 0;
+    const std::string map = TmxForLevel(report, BaseName(tsx), &originX, &originY);
+    OutputFiles files;
+    if (!files.Add(bmp, bitmap, &error) || !files.Add(tsx, TsxForLevel(BaseName(bmp)), &error) ||
+        !files.Add(out, map, &error) || !files.Commit(&error))
+        return InputFault(error);
+    printf("wrote %s, %s and %s; build it again with --tileset %s --origin %u,%u\n", out.c_str(), tsx.c_str(),
+           bmp.c_str(), bmp.c_str(), originX, originY);
+    return 0;
+}
+
 int Export(int argc, char** argv)
 {
     const Arguments arguments = ParseArguments(argc, argv, ":ho:", kExportOptions);
@@ -223,14 +292,20 @@ int Export(int argc, char** argv)
     const std::string output = arguments.Value(kOutput), tilesetOut = arguments.Value(kTilesetOut);
     if (arguments.plain.size() != 1 || output.empty() || (arguments.Has(kTilesetOut) && tilesetOut.empty()))
         return UsageError(kExportUsage, "export takes one level file and -o");
+    if (HasExtension(output, ".tmj") || HasExtension(output, ".json"))
+        return UsageError(kExportUsage, "export writes Tiled maps as .tmx (Tiled saves them as .tmj too)");
+    const bool tiled = HasExtension(output, ".tmx");
+    if (tiled && arguments.Has(kTilesetOut))
+        return UsageError(kExportUsage, "a .tmx export writes its tileset bitmap beside the map; no --tileset-out");
     const std::string& path = arguments.plain[0];
     LevelReport report;
-    InspectLevel(path, &report);
-    if (!report.loadable)
-        return InputFault(InputError{path, 0, 0, "the game would refuse this level: " + report.refusal});
+    InputError error;
+    if (!InspectLoadable(path, &report, &error))
+        return InputFault(error);
+    if (tiled)
+        return ExportTiled(path, report, output);
     uint32_t originX = 0, originY = 0;
     OutputFiles files;
-    InputError error;
     if (!files.Add(output, ExportCsv(report, &originX, &originY), &error))
         return InputFault(error);
     if (!tilesetOut.empty()) {
@@ -241,6 +316,39 @@ int Export(int argc, char** argv)
     if (!files.Commit(&error))
         return InputFault(error);
     printf("wrote %s; build it again with --origin %u,%u\n", output.c_str(), originX, originY);
+    return 0;
+}
+
+int Render(int argc, char** argv)
+{
+    const Arguments arguments = ParseArguments(argc, argv, ":ho:", kRenderOptions);
+    if (arguments.help) {
+        fputs(kRenderUsage, stdout);
+        return 0;
+    }
+    if (!arguments.problem.empty())
+        return UsageError(kRenderUsage, arguments.problem);
+    const std::string output = arguments.Value(kOutput), scaleText = arguments.Value(kScale);
+    if (arguments.plain.size() != 1 || output.empty())
+        return UsageError(kRenderUsage, "render takes one level file and -o");
+    unsigned scale = 4;
+    char rest = 0;
+    if (arguments.Has(kScale) && (sscanf(scaleText.c_str(), "%u%c", &scale, &rest) != 1 || scaleText[0] == '-' ||
+                                  scale < 1 || scale > 16))
+        return UsageError(kRenderUsage, "--scale takes a number of pixels 1 to 16, not " + Quoted(scaleText));
+    const std::string& path = arguments.plain[0];
+    LevelReport report;
+    InputError error;
+    std::string bitmap, png, problem;
+    if (!InspectLoadable(path, &report, &error) || !ReadTilesetPart(path, report.recordOffset, &bitmap, &error))
+        return InputFault(error);
+    const PictureArea area = arguments.Has(kWhole) ? PictureArea() : UsedPictureArea(report, 8);
+    if (!RenderLevelPng(report, bitmap, area, scale, &png, &problem))
+        return InputFault(InputError{path, 0, 0, problem});
+    if (!WriteFileAtomically(output, png, &error))
+        return InputFault(error);
+    printf("wrote %s: columns %u..%u, rows %u..%u (from the top), %u pixels a cell\n", output.c_str(), area.column,
+           area.column + area.width - 1, area.row, area.row + area.height - 1, scale);
     return 0;
 }
 
@@ -260,7 +368,7 @@ int RunCommand(int argc, char** argv)
     const struct {
         const char* name;
         int (*run)(int, char**);
-    } commands[] = {{"build", Build}, {"info", Info}, {"export", Export}};
+    } commands[] = {{"build", Build}, {"info", Info}, {"export", Export}, {"render", Render}};
     for (const auto& entry : commands)
         if (command == entry.name)
             return entry.run(argc - 1, argv + 1);
