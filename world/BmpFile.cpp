@@ -1,7 +1,11 @@
 #include "world/BmpFile.h"
 
 #include <SDL.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include "world/FileKind.h"
 #include "world/LevelRecord.h"
 
 namespace {
@@ -57,6 +61,20 @@ bool CheckBmpHeaders(const unsigned char* head, size_t available, const char** r
 
 SDL_Surface* LoadCheckedBmp(const char* path)
 {
+    // Looked at without blocking first: SDL's open would wait for ever on a
+    // FIFO with no writer, and a device might never end. A folder fails
+    // SDL's first read by itself.
+    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat status;
+    const char* kind = fd >= 0 && fstat(fd, &status) == 0 && !S_ISDIR(status.st_mode)
+                           ? NonRegularFileKind(status.st_mode)
+                           : nullptr;
+    if (fd >= 0)
+        close(fd);
+    if (kind != nullptr) {
+        SDL_SetError("%s is %s, not a regular file", path, kind);
+        return nullptr;
+    }
     SDL_RWops* file = SDL_RWFromFile(path, "rb");
     if (file == nullptr)
         return nullptr;
@@ -68,6 +86,10 @@ SDL_Surface* LoadCheckedBmp(const char* path)
         SDL_SetError("%s", reason);
         return nullptr;
     }
-    SDL_RWseek(file, 0, RW_SEEK_SET);
+    if (SDL_RWseek(file, 0, RW_SEEK_SET) != 0) {
+        SDL_RWclose(file);
+        SDL_SetError("%s cannot be read from its start again", path);
+        return nullptr;
+    }
     return SDL_LoadBMP_RW(file, 1);
 }

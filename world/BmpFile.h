@@ -20,5 +20,7 @@ const size_t kBmpHeadersSize = 54;
 bool CheckBmpHeaders(const unsigned char* head, size_t available, const char** reason);
 
 // SDL_LoadBMP_RW on the file, after CheckBmpHeaders. Null with SDL's error
-// set, to the check's reason where it refused the file.
+// set, to the check's reason where it refused the file. A FIFO, a pipe or
+// a device is refused, without waiting on it, with the reason in SDL's
+// error.
 SDL_Surface* LoadCheckedBmp(const char* path);

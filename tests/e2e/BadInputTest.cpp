@@ -16,7 +16,7 @@ protected:
     // of its refusal.
     void Expect(const std::string& name, const std::string& bytes, const char* out)
     {
-        if (name != "none.lvl" && name != "folder.lvl")
+        if (name != "none.lvl" && name != "folder.lvl" && name != "fifo.lvl")
             WriteFile(dir_.File(name), bytes);
         const auto run = StartFlyer({server_.Display(), dir_.Path(), {{2, SDLK_ESCAPE, true}}}, {name, "640"});
         EXPECT_EQ(out ? 1 : 0, run->Wait(60)) << name;
@@ -45,6 +45,8 @@ TEST_F(BadInput, WhatIsNotA304x160BitmapIsRefused)
     Expect("none.lvl", "", "SDL_LoadBMP(): Couldn't open none.lvl\n");
     mkdir(dir_.File("folder.lvl").c_str(), 0755);
     Expect("folder.lvl", "", reading);
+    mkfifo(dir_.File("fifo.lvl").c_str(), 0644);  // no writer: opening it would block
+    Expect("fifo.lvl", "", "SDL_LoadBMP(): fifo.lvl is a FIFO or pipe, not a regular file\n");
     Expect("empty.lvl", "", reading);
     Expect("text.lvl", "#!/bin/sh\necho not a bitmap\n", "SDL_LoadBMP(): File is not a Windows BMP file\n");
     Expect("cut1.lvl", bmp.substr(0, 1), reading);

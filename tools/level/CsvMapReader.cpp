@@ -8,7 +8,9 @@ namespace {
 
 // Tiled keeps horizontal, vertical, diagonal and hexagonal flips in the
 // top four bits of a global tile id.
-const uint64_t kTiledFlipFlags = 0x10000000u;
+const uint32_t kTiledFlipFlags = 0xF0000000u;
+
+const char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 bool IsBlank(char c)
 {
@@ -17,9 +19,10 @@ bool IsBlank(char c)
 
 }  // namespace
 
-bool ReadCsvMap(const std::string& text, const std::string& file, unsigned firstLine, bool tiledIds,
-                MapGrid* grid, InputError* error)
+bool ReadCsvMap(const std::string& text, const std::string& file, CsvForm form, MapGrid* grid, InputError* error,
+                unsigned firstLine)
 {
+    const bool tiledExport = form == CsvForm::kTiledExport;
     *grid = MapGrid();
     error->file = file;
     auto fail = [&](unsigned line, unsigned column, const std::string& message) {
@@ -30,7 +33,7 @@ bool ReadCsvMap(const std::string& text, const std::string& file, unsigned first
     };
 
     unsigned line = firstLine;
-    size_t at = 0;
+    size_t at = text.compare(0, 3, kByteOrderMark) == 0 ? 3 : 0;
     bool haveWidth = false;
     while (at <= text.size()) {
         const size_t end = std::min(text.find('\n', at), text.size());
@@ -50,6 +53,10 @@ bool ReadCsvMap(const std::string& text, const std::string& file, unsigned first
                 return fail(line, column, "missing tile number at the end of the row");
             if (row[pos] == ',')
                 return fail(line, column, "empty field");
+            const bool negative = row[pos] == '-';
+            if (negative)
+                ++pos;
+            const size_t digits = pos;
             uint64_t value = 0;
             while (pos < row.size() && row[pos] >= '0' && row[pos] <= '9') {
                 value = value * 10 + static_cast<uint64_t>(row[pos] - '0');
@@ -59,16 +66,28 @@ bool ReadCsvMap(const std::string& text, const std::string& file, unsigned first
             }
             while (pos < row.size() && IsBlank(row[pos]))
                 ++pos;
-            if (pos == start || (pos < row.size() && row[pos] != ',')) {
+            if (pos == digits || (pos < row.size() && row[pos] != ',')) {
                 size_t stop = row.find(',', start);
-                return fail(line, column, "bad tile number '" + row.substr(start, stop == std::string::npos ? std::string::npos : stop - start) + "'");
+                return fail(line, column, "bad tile number " + Quoted(row.substr(start, stop == std::string::npos ? std::string::npos : stop - start)));
             }
-            if (tiledIds && value >= kTiledFlipFlags)
-                return fail(line, column, "tile " + std::to_string(value & (kTiledFlipFlags - 1)) +
-                                              " is flipped or rotated; flyer draws tiles only as they are");
-            if (tiledIds && value > kTileCount)
-                return fail(line, column, "global tile id " + std::to_string(value) +
-                                              " is not in the one 190-tile tileset");
+            if (negative && !tiledExport)
+                return fail(line, column, "negative tile number: Tiled's CSV export counts tiles from 0 and "
+                                          "writes -1 for an empty cell; read it with --tiled-csv");
+            if (tiledExport) {
+                // Tiled writes the id as a signed 32-bit number, flip flags
+                // and all.
+                const uint32_t id = static_cast<uint32_t>(negative ? 0 - value : value);
+                if (negative && value > 0x80000000u)
+                    return fail(line, column, "number too large");
+                if (id != UINT32_MAX && (id & kTiledFlipFlags) != 0)
+                    return fail(line, column, "tile " + std::to_string((id & ~kTiledFlipFlags) + 1) + " (Tiled's id " +
+                                                  std::to_string(id & ~kTiledFlipFlags) +
+                                                  ") is flipped or rotated; flyer draws tiles only as they are");
+                if (id != UINT32_MAX && id >= kTileCount)
+                    return fail(line, column, "Tiled's tile id " + std::to_string(id) +
+                                                  " is beyond the tileset's 190 tiles (0 to 189)");
+                value = id == UINT32_MAX ? 0 : id + 1;
+            }
             if (value > kTileCount)
                 return fail(line, column, "tile " + std::to_string(value) + " is beyond the tileset's 190");
             values.push_back(static_cast<uint32_t>(value));

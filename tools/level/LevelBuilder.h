@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "InputFile.h"
 #include "MapGrid.h"
 
 // The level bytes: the tileset unchanged, then one record per non-empty

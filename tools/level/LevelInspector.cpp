@@ -1,6 +1,7 @@
 #include "LevelInspector.h"
 
 #include <SDL.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -32,8 +33,9 @@ void InspectLevel(const std::string& path, LevelReport* report)
         report->refusal = "the file cannot be opened";
         return;
     }
-    if (fseek(file, 0, SEEK_END) == 0)
-        report->fileLength = static_cast<uint64_t>(ftell(file));
+    struct stat status;
+    if (fstat(fileno(file), &status) == 0)
+        report->fileLength = static_cast<uint64_t>(status.st_size);
     if (!ReadRecordOffset(file, &report->recordOffset)) {
         report->refusal = "the record offset cannot be read";
         fclose(file);

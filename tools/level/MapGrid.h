@@ -10,18 +10,7 @@ struct MapGrid {
     uint32_t width = 0;
     uint32_t height = 0;
     std::vector<uint32_t> tiles;  // row by row
+    std::vector<std::string> notes;  // what the reader left out, for the user
 
     uint32_t At(uint32_t column, uint32_t row) const { return tiles[row * width + column]; }
-};
-
-// A fault in an input file, with the place it was found where there is one
-// (line and column count from 1; 0 means unknown).
-struct InputError {
-    std::string file;
-    unsigned line = 0;
-    unsigned column = 0;
-    std::string message;
-
-    // "file:line:column: message", leaving out what is unknown.
-    std::string Text() const;
 };

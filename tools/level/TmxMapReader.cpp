@@ -4,95 +4,170 @@
 
 #include <cstring>
 
-#include "AtomicFile.h"
-#include "CsvMapReader.h"
+#include "InputFile.h"
+#include "PathNames.h"
+#include "TiledLayerData.h"
+#include "TiledMap.h"
+#include "TiledTilesetFile.h"
+#include "XmlInputCheck.h"
 #include "world/LevelShape.h"
 
 namespace {
 
 using tinyxml2::XMLElement;
 
-int CountChildren(const XMLElement* parent, const char* name)
-{
-    int count = 0;
-    for (const XMLElement* e = parent->FirstChildElement(name); e != nullptr; e = e->NextSiblingElement(name))
-        ++count;
-    return count;
-}
+// Groups nested deeper than this are refused rather than followed.
+const int kMaxGroupDepth = 64;
 
-bool HasIntAttribute(const XMLElement* element, const char* name, int wanted)
-{
-    int value = 0;
-    return element->QueryIntAttribute(name, &value) == tinyxml2::XML_SUCCESS && value == wanted;
-}
+class TmxReader {
+public:
+    TmxReader(const std::string& file, TiledMap* map, InputError* error) : file_(file), map_(map), error_(error) {}
+
+    bool Fail(const XMLElement* where, const std::string& message)
+    {
+        *error_ = InputError{file_, where != nullptr ? static_cast<unsigned>(where->GetLineNum()) : 0, 0, message};
+        return false;
+    }
+
+    bool ReadMap(const XMLElement& root)
+    {
+        map_->line = static_cast<unsigned>(root.GetLineNum());
+        const char* orientation = root.Attribute("orientation");
+        if (orientation != nullptr)
+            map_->orientation = orientation;
+        map_->infinite = root.IntAttribute("infinite", 0) != 0;
+        map_->width = root.Int64Attribute("width", 0);
+        map_->height = root.Int64Attribute("height", 0);
+        map_->tileWidth = root.Int64Attribute("tilewidth", kTileSide);
+        map_->tileHeight = root.Int64Attribute("tileheight", kTileSide);
+        for (const XMLElement* e = root.FirstChildElement("tileset"); e != nullptr; e = e->NextSiblingElement("tileset")) {
+            TiledTileset tileset;
+            tileset.line = static_cast<unsigned>(e->GetLineNum());
+            tileset.firstGid = e->Int64Attribute("firstgid", 0);
+            const char* source = e->Attribute("source");
+            if (source != nullptr && !ReadTilesetFile(BesidePath(file_, source), &tileset, error_))
+                return false;
+            if (source == nullptr)
+                TilesetFromXml(*e, &tileset);
+            map_->tilesets.push_back(tileset);
+        }
+        return ReadLayers(root, true, 0);
+    }
+
+private:
+    bool ReadLayers(const XMLElement& parent, bool visible, int depth)
+    {
+        if (depth > kMaxGroupDepth)
+            return Fail(&parent, "groups nested deeper than " + std::to_string(kMaxGroupDepth));
+        for (const XMLElement* e = parent.FirstChildElement(); e != nullptr; e = e->NextSiblingElement()) {
+            const bool shown = visible && e->IntAttribute("visible", 1) != 0;
+            const bool isLayer = strcmp(e->Name(), "group") == 0 || strcmp(e->Name(), "layer") == 0;
+            if (isLayer && (e->DoubleAttribute("offsetx", 0) != 0 || e->DoubleAttribute("offsety", 0) != 0))
+                return Fail(e, OffsetMessage(e->Attribute("name")));
+            if (strcmp(e->Name(), "group") == 0 && !ReadLayers(*e, shown, depth + 1))
+                return false;
+            if (strcmp(e->Name(), "layer") == 0 && !ReadLayer(*e, shown))
+                return false;
+        }
+        return true;
+    }
+
+    bool ReadLayer(const XMLElement& element, bool visible)
+    {
+        TiledLayer layer;
+        layer.line = static_cast<unsigned>(element.GetLineNum());
+        const char* name = element.Attribute("name");
+        layer.name = name != nullptr ? name : "";
+        layer.visible = visible;
+        layer.width = element.Int64Attribute("width", 0);
+        layer.height = element.Int64Attribute("height", 0);
+        const XMLElement* data = element.FirstChildElement("data");
+        if (visible && data == nullptr)
+            return Fail(&element, "layer '" + layer.name + "' has no <data>");
+        if (visible && !map_->infinite) {
+            layer.chunks.emplace_back();
+            layer.chunks.back().width = layer.width;
+            layer.chunks.back().height = layer.height;
+            if (!ReadCells(*data, *data, &layer.chunks.back()))
+                return false;
+        }
+        for (const XMLElement* c = visible && map_->infinite ? data->FirstChildElement("chunk") : nullptr; c != nullptr;
+             c = c->NextSiblingElement("chunk")) {
+            TiledChunk chunk;
+            chunk.x = c->Int64Attribute("x", 0);
+            chunk.y = c->Int64Attribute("y", 0);
+            chunk.width = c->Int64Attribute("width", 0);
+            chunk.height = c->Int64Attribute("height", 0);
+            if (!ReadCells(*data, *c, &chunk))
+                return false;
+            layer.chunks.push_back(std::move(chunk));
+        }
+        map_->layers.push_back(std::move(layer));
+        return true;
+    }
+
+    // The ids of a layer's <data> or of one of its chunks.
+    bool ReadCells(const XMLElement& data, const XMLElement& cells, TiledChunk* chunk)
+    {
+        std::string message;
+        if (!ReserveTiledCells(chunk->width, chunk->height, map_, &message))
+            return Fail(&cells, message);
+        const size_t count = static_cast<size_t>(chunk->width * chunk->height);
+        const char* encoding = data.Attribute("encoding");
+        if (encoding != nullptr) {
+            const char* compression = data.Attribute("compression");
+            const char* text = cells.GetText();
+            return DecodeLayerData(encoding, compression != nullptr ? compression : "", text != nullptr ? text : "",
+                                   count, &chunk->gids, &message) ||
+                   Fail(&cells, message);
+        }
+        for (const XMLElement* t = cells.FirstChildElement("tile"); t != nullptr; t = t->NextSiblingElement("tile")) {
+            unsigned gid = 0;
+            if (chunk->gids.size() == count)
+                return Fail(&cells, "the layer's data holds more than the " + std::to_string(count) + " cells it declares");
+            if (t->Attribute("gid") != nullptr && t->QueryUnsignedAttribute("gid", &gid) != tinyxml2::XML_SUCCESS)
+                return Fail(t, "a <tile> whose gid is not a tile id");
+            chunk->gids.push_back(gid);
+        }
+        if (chunk->gids.size() != count)
+            return Fail(&cells, "the layer's data holds " + std::to_string(chunk->gids.size()) + " cells, not the " +
+                                    std::to_string(count) + " cells it declares");
+        return true;
+    }
+
+    const std::string& file_;
+    TiledMap* map_;
+    InputError* error_;
+};
 
 }  // namespace
 
 bool ReadTmxMap(const std::string& path, MapGrid* grid, InputError* error)
 {
     std::string text;
-    if (!ReadWholeFile(path, &text, error)) {
-        error->message = "cannot read the file";
+    if (!ReadWholeFile(path, kMaxMapBytes, &text, error))
         return false;
-    }
     return ReadTmxText(text, path, grid, error);
 }
 
-bool ReadTmxText(const std::string& text, const std::string& path, MapGrid* grid, InputError* error)
+bool ReadTmxText(const std::string& text, const std::string& file, MapGrid* grid, InputError* error)
 {
-    error->file = path;
-    error->line = 0;
-    error->column = 0;
-    auto fail = [&](const XMLElement* where, const std::string& message) {
-        error->line = where != nullptr ? static_cast<unsigned>(where->GetLineNum()) : 0;
-        error->message = message;
+    *error = InputError{file, 0, 0, ""};
+    if (!CheckXmlInput(text, file, error))
         return false;
-    };
-
     tinyxml2::XMLDocument document;
-    const tinyxml2::XMLError loaded = document.Parse(text.data(), text.size());
-    if (loaded != tinyxml2::XML_SUCCESS) {
+    if (document.Parse(text.data(), text.size()) != tinyxml2::XML_SUCCESS) {
         error->line = static_cast<unsigned>(document.ErrorLineNum());
         error->message = std::string("not well-formed XML: ") + document.ErrorName();
         return false;
     }
-    const XMLElement* map = document.RootElement();
-    if (map == nullptr || strcmp(map->Name(), "map") != 0)
-        return fail(map, "not a Tiled map: the root element is not <map>");
-    const char* orientation = map->Attribute("orientation");
-    if (orientation != nullptr && strcmp(orientation, "orthogonal") != 0)
-        return fail(map, std::string("orientation '") + orientation + "' is not orthogonal");
-    if (map->IntAttribute("infinite", 0) != 0)
-        return fail(map, "infinite maps are not supported; save the map with a fixed size");
-
-    if (CountChildren(map, "tileset") != 1)
-        return fail(map, "the map must use exactly one tileset, the 190-tile default");
-    const XMLElement* tileset = map->FirstChildElement("tileset");
-    if (tileset->Attribute("source") != nullptr)
-        return fail(tileset, "external tilesets are not supported; embed the tileset in the map");
-    if (!HasIntAttribute(tileset, "firstgid", 1))
-        return fail(tileset, "the tileset must start at global tile id 1");
-    if (!HasIntAttribute(tileset, "tilewidth", kTileSide) || !HasIntAttribute(tileset, "tileheight", kTileSide))
-        return fail(tileset, "the tileset's tiles must be 16 x 16");
-    if (tileset->Attribute("columns") != nullptr && !HasIntAttribute(tileset, "columns", kTilesetColumns))
-        return fail(tileset, "the tileset must have 19 columns");
-
-    if (CountChildren(map, "layer") != 1)
-        return fail(map, "the map must have exactly one tile layer");
-    const XMLElement* layer = map->FirstChildElement("layer");
-    const XMLElement* data = layer->FirstChildElement("data");
-    if (data == nullptr)
-        return fail(layer, "the layer has no <data>");
-    const char* encoding = data->Attribute("encoding");
-    if (encoding == nullptr || strcmp(encoding, "csv") != 0 || data->Attribute("compression") != nullptr)
-        return fail(data, "the layer must be stored as CSV (Map Properties, Tile Layer Format: CSV)");
-    const char* csv = data->GetText();
-    if (!ReadCsvMap(csv != nullptr ? csv : "", path, static_cast<unsigned>(data->GetLineNum()), true, grid,
-                    error))
+    const XMLElement* root = document.RootElement();
+    if (root == nullptr || strcmp(root->Name(), "map") != 0) {
+        error->line = root != nullptr ? static_cast<unsigned>(root->GetLineNum()) : 0;
+        error->message = "not a Tiled map: the root element is not <map>";
         return false;
-    if (!HasIntAttribute(layer, "width", static_cast<int>(grid->width)) ||
-        !HasIntAttribute(layer, "height", static_cast<int>(grid->height)))
-        return fail(data, "the layer's data is " + std::to_string(grid->width) + " x " +
-                              std::to_string(grid->height) + " cells, not the size the layer declares");
-    return true;
+    }
+    TiledMap map;
+    TmxReader reader(file, &map, error);
+    return reader.ReadMap(*root) && FlattenTiledMap(map, file, grid, error);
 }

@@ -1,0 +1,32 @@
+#include "PathNames.h"
+
+#include <strings.h>
+
+bool HasExtension(const std::string& path, const std::string& extension)
+{
+    return path.size() >= extension.size() &&
+           strcasecmp(path.c_str() + path.size() - extension.size(), extension.c_str()) == 0;
+}
+
+std::string BesidePath(const std::string& file, const std::string& name)
+{
+    const size_t slash = file.rfind('/');
+    if (name.empty() || name[0] == '/' || slash == std::string::npos)
+        return name;
+    return file.substr(0, slash + 1) + name;
+}
+
+std::string WithExtension(const std::string& path, const std::string& extension)
+{
+    const size_t dot = path.rfind('.');
+    const size_t slash = path.rfind('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return path + extension;
+    return path.substr(0, dot) + extension;
+}
+
+std::string BaseName(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
