@@ -38,7 +38,6 @@ std::vector<uint32_t> Texels(unsigned texture, int* width, int* height)
     return texels;
 }
 
-// The bound texture's magnification and minification filters.
 std::vector<GLint> Filters()
 {
     GLint filters[2];

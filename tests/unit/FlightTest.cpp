@@ -108,9 +108,6 @@ TEST_F(Flight, EachVelocityQuadrantBouncesOffItsTwoFaces)
     }
     Solid(11, 9), Solid(9, 11);
     Collide(10.5f, 10.5f, 8, 4, -2, -1, "both faces: each component reversed and halved twice");
-    memset(g_Map.cells, 0, sizeof g_Map.cells);
-    Solid(11, 11);
-    Collide(10.5f, 10.5f, 8, 4, 8, 4, "the leading corner alone");
 }
 
 TEST_F(Flight, ProbesTruncateTowardZeroAndAddInDoubleWithTheFloatHundredth)
