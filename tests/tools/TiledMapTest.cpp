@@ -80,7 +80,8 @@ TEST(TiledMap, RefusesByNameWhatALevelCannotShow)
     for (int depth = 0; depth < 65; ++depth)
         deep = "<group>" + deep + "</group>";
     const struct { std::string name, text, message; } cases[] = {
-        {"m.tmx", Tmx(Layer(Csv("1,2147483650,3,0,0,0"))), "m.tmx:4: layer 't', column 1, row 0: tile 2 is flipped or rotated; flyer draws tiles only as they are"},
+        {"m.tmx", Tmx(Layer(Csv("1,2147483650,3,0,0,0"))),
+         "m.tmx:4: layer 't', column 1, row 0: tile 2 is flipped or rotated; flyer draws tiles only as they are"},
         {"m.tmx", Tmx(Layer(Csv("1,191,3,0,0,0"))), "m.tmx:4: layer 't', column 1, row 0: global tile id 191 is not in the one 190-tile tileset"},
         {"m.tmx", Tmx(Layer(csv), kTileset + "\n<tileset firstgid='191' name='u'/>"), "m.tmx:4: a second tileset 'u': a level has one tileset, the 190 tiles of its bitmap"},
         {"m.tmx", Tmx(Layer(csv), "<tileset firstgid='1' tilewidth='32' tileheight='32' columns='19'/>"), geometry},
