@@ -61,14 +61,9 @@ bool ReadTilesetFile(const std::string& path, TiledTileset* tileset, InputError*
         TilesetFromJson(object, tileset);
         return true;
     }
-    if (!CheckXmlInput(text, path, error))
-        return false;
     tinyxml2::XMLDocument document;
-    if (document.Parse(text.data(), text.size()) != tinyxml2::XML_SUCCESS) {
-        error->line = static_cast<unsigned>(document.ErrorLineNum());
-        error->message = std::string("not well-formed XML: ") + document.ErrorName();
+    if (!ParseCheckedXml(text, path, &document, error))
         return false;
-    }
     const tinyxml2::XMLElement* root = document.RootElement();
     if (root == nullptr || strcmp(root->Name(), "tileset") != 0) {
         error->message = "not a Tiled tileset: the root element is not <tileset>";

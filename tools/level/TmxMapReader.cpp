@@ -153,14 +153,9 @@ bool ReadTmxMap(const std::string& path, MapGrid* grid, InputError* error)
 bool ReadTmxText(const std::string& text, const std::string& file, MapGrid* grid, InputError* error)
 {
     *error = InputError{file, 0, 0, ""};
-    if (!CheckXmlInput(text, file, error))
-        return false;
     tinyxml2::XMLDocument document;
-    if (document.Parse(text.data(), text.size()) != tinyxml2::XML_SUCCESS) {
-        error->line = static_cast<unsigned>(document.ErrorLineNum());
-        error->message = std::string("not well-formed XML: ") + document.ErrorName();
+    if (!ParseCheckedXml(text, file, &document, error))
         return false;
-    }
     const XMLElement* root = document.RootElement();
     if (root == nullptr || strcmp(root->Name(), "map") != 0) {
         error->line = root != nullptr ? static_cast<unsigned>(root->GetLineNum()) : 0;

@@ -57,3 +57,15 @@ bool CheckXmlInput(const std::string& text, const std::string& file, InputError*
     }
     return true;
 }
+
+bool ParseCheckedXml(const std::string& text, const std::string& file, tinyxml2::XMLDocument* document,
+                     InputError* error)
+{
+    if (!CheckXmlInput(text, file, error))
+        return false;
+    if (document->Parse(text.data(), text.size()) == tinyxml2::XML_SUCCESS)
+        return true;
+    error->line = static_cast<unsigned>(document->ErrorLineNum());
+    error->message = std::string("not well-formed XML: ") + document->ErrorName();
+    return false;
+}

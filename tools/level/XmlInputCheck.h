@@ -1,5 +1,7 @@
 #pragma once
 
+#include <tinyxml2.h>
+
 #include <string>
 
 #include "InputFile.h"
@@ -15,3 +17,9 @@ const unsigned kMaxXmlAttributes = 64;
 // values are skipped as tinyxml2 skips them, so that no attribute it would
 // see goes uncounted.
 bool CheckXmlInput(const std::string& text, const std::string& file, InputError* error);
+
+// Parses XML text into `document` after CheckXmlInput has passed it. False,
+// with the error set to the line tinyxml2 stopped at, when it is refused or
+// not well-formed.
+bool ParseCheckedXml(const std::string& text, const std::string& file, tinyxml2::XMLDocument* document,
+                     InputError* error);
