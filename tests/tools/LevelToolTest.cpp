@@ -50,7 +50,11 @@ TEST_F(LevelTool, EveryFaultIsOneLineAndChangesNoFile)
     std::string attributes = "<map";
     for (int i = 0; i < 65; ++i)
         attributes += " a" + std::to_string(i) + "=\"1\"";
+    const auto tiledCsv = [](std::vector<std::string> args) { return args.push_back("--tiled-csv"), args; };
     const struct { int status; std::vector<std::string> args; std::string start; } faults[] = {
+        {1, tiledCsv(Build(Map("0,268435461\n", "f.csv"))),  // 0x10000005: tile id 5 with a flip bit
+         F("f.csv") + ":1:3: tile 6 (Tiled's id 5) is flipped or rotated; flyer draws tiles only as they are"},
+        {1, tiledCsv(Build(Map("-1,190\n", "n.csv"))), F("n.csv") + ":1:4: Tiled's tile id 190 is beyond the tileset's 190 tiles (0 to 189)"},
         {1, Build(Map("1,2\n3,x\n", "x.csv")), F("x.csv") + ":2:3: bad tile number 'x'"}, {1, Build(Map("1,191\n", "b.csv")), F("b.csv") + ":1:3: tile 191 is beyond the tileset's 190"},
         {1, Build(Map("1,2\n3\n", "r.csv")), F("r.csv") + ":2: row has 1 cells, the first row 2"}, {1, Build(good, "o", "tiles.bmp", "1023,0"), good + ": the 2 x 1 grid at origin 1023,0 reaches beyond the 1024 x 1024 map"},
         {1, Build(Map("1," + std::string(99999, 'z') + "\n", "z.csv")),
