@@ -2,11 +2,11 @@
 #include <SDL.h>
 
 #include <memory>
+#include <set>
 
 #include <gtest/gtest.h>
 
-#include "TestFiles.h"
-#include "XvfbServer.h"
+#include "FlyerRun.h"
 #include "app/GameState.h"
 #include "app/Video.h"
 #include "app/WorldObjects.h"
@@ -119,6 +119,33 @@ TEST_F(GlContext, LevelTilesAreCutInOrderAndUploadedOpaqueAndUpright)
         EXPECT_EQ(0xFF000000u | TestTileColour(tile), texels[3]) << tile;
         EXPECT_EQ(0xFF000000u | TestTileLowerColour(TestTileColour(tile)), texels[15 * 16 + 3]) << tile;
     }
+}
+
+// The shipped sprites are sizes the game takes, their black corners clear; the demo's 190 tiles differ and its start is open.
+TEST_F(GlContext, DefaultAssetsLoadWithDistinctTilesAndAnOpenStart)
+{
+    const std::string data = DataDirectory() + "/";
+    PlayerShip ship{};
+    std::unique_ptr<BulletPool> bullets(new BulletPool());
+    std::unique_ptr<ShipFleet> fleet(new ShipFleet());
+    ASSERT_TRUE(ship.LoadTexture((data + "ship.bmp").c_str()) && bullets->LoadTexture((data + "bullet.bmp").c_str()) &&
+                fleet->LoadTexture((data + "ships.bmp").c_str()));
+    int w = 0, h = 0;
+    for (unsigned texture : {ship.texture, bullets->texture, fleet->texture})
+        EXPECT_EQ(0u, Texels(texture, &w, &h)[0] >> 24) << texture;
+    std::unique_ptr<TileMap> map(new TileMap());
+    ASSERT_TRUE(map->Load((data + "demo.lvl").c_str()));
+    std::set<std::vector<uint32_t>> tiles;
+    for (unsigned texture : map->textures)
+        tiles.insert(Texels(texture, &w, &h));
+    EXPECT_EQ(190u, tiles.size());
+    int walls = 0;  // the ship starts at (512, 512)
+    for (int x = 500; x <= 524; ++x)
+        for (int y = 500; y <= 524; ++y) {
+            EXPECT_TRUE(std::abs(x - 512) > 5 || std::abs(y - 512) > 5 || !map->IsSolid(x, y)) << x << "," << y;
+            walls += map->IsSolid(x, y);
+        }
+    EXPECT_GT(walls, 0);
 }
 
 }  // namespace

@@ -69,3 +69,9 @@ CommandResult RunShell(const std::string& command, const std::string& display, d
 {
     return RunCommand({"sh", "-c", command}, Subprocess::Options{"", {{"DISPLAY", display}}}, seconds);
 }
+
+CommandResult FlyerLevel(std::vector<std::string> args)
+{
+    args.insert(args.begin(), FLYER_LEVEL_BINARY);
+    return RunCommand(args, {}, 20.0);
+}

@@ -37,11 +37,6 @@ uint32_t TestTileColour(uint32_t tile)
     return (40 + (tile * 37) % 200) << 16 | (40 + (tile * 91) % 200) << 8 | (40 + (tile * 53) % 200);
 }
 
-uint32_t TestTileLowerColour(uint32_t upper)
-{
-    return upper ^ 0x404040u;
-}
-
 bool WriteLevel(const std::string& path, const std::vector<uint32_t>& records)
 {
     const bool written = WriteBmp(path, kTilesetWidth, kTilesetHeight, [](int x, int y) {

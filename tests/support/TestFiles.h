@@ -23,7 +23,7 @@ bool WriteBmp(const std::string& path, int width, int height, const std::functio
 // The colour of tile n (1 to 190) in the tests' tileset, each a flat colour
 // of its own in its upper half and TestTileLowerColour of it below.
 uint32_t TestTileColour(uint32_t tile);
-uint32_t TestTileLowerColour(uint32_t upper);
+inline uint32_t TestTileLowerColour(uint32_t upper) { return upper ^ 0x404040u; }
 // A level: the 304 x 160 test tileset followed by the record words.
 bool WriteLevel(const std::string& path, const std::vector<uint32_t>& records);
 // Appends little-endian words or raw bytes to a file.

@@ -1,21 +1,11 @@
-#include <SDL.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <set>
-#include <sstream>
-
-#include "FlyerRun.h"
+#include "Subprocess.h"
 #include "TestFiles.h"
 
 namespace {
-
-CommandResult Tool(std::vector<std::string> args)
-{
-    args.insert(args.begin(), FLYER_LEVEL_BINARY);
-    return RunCommand(args, Subprocess::Options(), 20.0);  // a FIFO must not make it wait
-}
 
 const std::string kNotRegular = ", not a regular file: flyer-level writes only regular files";
 
@@ -38,7 +28,7 @@ TEST_F(LevelTool, EveryFaultIsOneLineAndChangesNoFile)
 {
     const std::string good = Map("1,2\n", "g.csv"), tileset = ReadFile(Tileset()), fifo = F("fifo"), u = "\nUsage: ",
                       e = Map("previous", "e.csv");
-    ASSERT_EQ(0, Tool(Build(good, "l.lvl")).status);
+    ASSERT_EQ(0, FlyerLevel(Build(good, "l.lvl")).status);
     ASSERT_TRUE(WriteBmp(F("small.bmp"), 304, 161, [](int, int) { return 0x123456u; }));
     ASSERT_EQ(0, mkfifo(fifo.c_str(), 0644) | mkdir(F("folder").c_str(), 0755));
     ASSERT_EQ(0, truncate(Map(tileset, "big.bmp").c_str(), (4 << 20) + 1));
@@ -87,15 +77,15 @@ TEST_F(LevelTool, EveryFaultIsOneLineAndChangesNoFile)
         {0, {"export", "--tileset-out", "t", "--help"}, "Usage: flyer-level export"}, {0, {"--version"}, "flyer-level 1."}};
     for (const auto& fault : faults) {
         const std::string before = Snapshot(), start = fault.status == 0 ? fault.start : "flyer-level: " + fault.start;
-        const CommandResult result = Tool(fault.args);
+        const CommandResult result = FlyerLevel(fault.args);
         EXPECT_EQ(fault.status, result.status) << start;
         EXPECT_EQ(0u, (fault.status == 0 ? result.out : result.err).find(start)) << result.out << result.err;
         EXPECT_TRUE(fault.status != 1 || result.err == start + "\n") << "one line: " << result.err;
         EXPECT_EQ(before, Snapshot()) << start;
     }
     // A 4 GiB level is streamed, not read whole.
-    EXPECT_NE(std::string::npos, Tool({"info", F("far.lvl")}).out.find("records: 1 (applied 1, skipped 0)\n"));
-    EXPECT_EQ(0, Tool({"export", F("far.lvl"), "-o", F("e.csv")}).status);
+    EXPECT_NE(std::string::npos, FlyerLevel({"info", F("far.lvl")}).out.find("records: 1 (applied 1, skipped 0)\n"));
+    EXPECT_EQ(0, FlyerLevel({"export", F("far.lvl"), "-o", F("e.csv")}).status);
     EXPECT_EQ("2\n", ReadFile(F("e.csv")));
 }
 
@@ -105,7 +95,7 @@ TEST_F(LevelTool, OutputsKeepLinksModesAndOwnersAndTakeTheLongestNames)
     ASSERT_EQ(0, chmod(Map("old", "real.lvl").c_str(), 0600));
     const bool chowned = geteuid() == 0 && chown(F("real.lvl").c_str(), 65534, 65534) == 0;
     ASSERT_EQ(0, symlink("real.lvl", F("link.lvl").c_str()));
-    ASSERT_EQ(0, Tool(Build(map, "link.lvl")).status | Tool(Build(map, longName)).status);
+    ASSERT_EQ(0, FlyerLevel(Build(map, "link.lvl")).status | FlyerLevel(Build(map, longName)).status);
     struct stat link {}, real {};
     ASSERT_EQ(0, lstat(F("link.lvl").c_str(), &link) | stat(F("real.lvl").c_str(), &real));
     EXPECT_TRUE(S_ISLNK(link.st_mode) && real.st_mode == 0100600 && real.st_uid == (chowned ? 65534u : geteuid()))
@@ -147,57 +137,7 @@ TEST_F(LevelTool, InfoReportsSkippedReplacedAndFragment)
               "file length: 146000\nrecords: 6 (applied 3, skipped 3)\nskipped: x out of range 1, y out of range 1, "
               "tile out of range 1\nreplaced: 1 records replaced earlier ones\nempty records (tile 0): 1\ntrailing "
               "fragment: 2 bytes, ignored\nused cells: 1, columns 0..0, rows 0..0 (from the top)\ntiles (number: "
-              "cells): 2:1\n", Tool({"info", level}).out);
-}
-
-TEST(DefaultAssets, SpritesHaveTheirSizesOnBlackAndTheTilesAreDistinct)
-{
-    // Sprites: frames side by side with black corners; the tileset: 190 distinct tiles, nearly all non-black.
-    const struct { const char* name; int w, h, side; } bitmaps[] = {
-        {"ship.bmp", 36, 36, 36}, {"bullet.bmp", 8, 8, 8}, {"ships.bmp", 288, 36, 36}, {"tileset.bmp", 304, 160, 16}};
-    for (const auto& b : bitmaps) {
-        SDL_Surface* s = SDL_LoadBMP((DataDirectory() + "/" + b.name).c_str());
-        ASSERT_TRUE(s != nullptr && s->w == b.w && s->h == b.h) << b.name;
-        SDL_Surface* rgb = SDL_CreateRGBSurface(0, s->w, s->h, 32, 0xFF0000, 0xFF00, 0xFF, 0);
-        SDL_BlitSurface(s, nullptr, rgb, nullptr);
-        std::set<std::vector<Uint32>> frames;
-        int black = 0;
-        for (int top = 0; top < b.h; top += b.side)
-            for (int left = 0; left < b.w; left += b.side) {
-                std::vector<Uint32> t;
-                for (int y = top; y < top + b.side; ++y)
-                    for (int x = left; x < left + b.side; ++x)
-                        t.push_back(static_cast<Uint32*>(rgb->pixels)[y * rgb->pitch / 4 + x] & 0xFFFFFF);
-                black += static_cast<int>(std::count(t.begin(), t.end(), 0u));
-                frames.insert(t);
-                EXPECT_TRUE(b.side == 16 || (t[0] | t[b.side - 1] | t[b.side * (b.side - 1)] | t.back()) == 0) << b.name;
-            }
-        EXPECT_TRUE(b.side != 16 || (frames.size() == 190u && black < 190 * 256 / 10)) << black << " black texels";
-        SDL_FreeSurface(rgb);
-        SDL_FreeSurface(s);
-    }
-}
-
-TEST(DefaultAssets, DemoLevelLoadsAndLeavesTheStartOpen)
-{
-    TempDir dir;
-    EXPECT_NE(std::string::npos, Tool({"info", DataDirectory() + "/demo.lvl"}).out.find("skipped 0)"));
-    const std::string out = Tool({"export", DataDirectory() + "/demo.lvl", "-o", dir.File("d.csv")}).out;
-    int ox = 0, oy = 0, walls = 0;
-    ASSERT_EQ(2, sscanf(out.c_str() + out.find("--origin") + 9, "%d,%d", &ox, &oy));
-    std::vector<std::vector<int>> rows;
-    std::istringstream lines(ReadFile(dir.File("d.csv")));
-    for (std::string line, cell; std::getline(lines, line);)
-        for (std::istringstream cells((rows.emplace_back(), line)); std::getline(cells, cell, ',');)
-            rows.back().push_back(std::stoi(cell));
-    // The ship's square at (512, 512) is free, with walls in the first screen (map row 1023 - y).
-    for (int x = 500; x <= 524; ++x)
-        for (int y = 500; y <= 524; ++y) {
-            const int tile = rows.at(1023 - y - oy).at(x - ox);
-            EXPECT_TRUE(std::abs(x - 512) > 5 || std::abs(y - 512) > 5 || tile == 0) << x << "," << y;
-            walls += tile != 0 ? 1 : 0;
-        }
-    EXPECT_GT(walls, 0);
+              "cells): 2:1\n", FlyerLevel({"info", level}).out);
 }
 
 }  // namespace
