@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "OutputFiles.h"
 #include "Subprocess.h"
 #include "TestFiles.h"
 
@@ -126,6 +127,19 @@ TEST_F(LevelTool, RunningOutOfMemoryIsOneLine)
     const CommandResult run = RunShell("ulimit -v 100000; " + build + " -o " + F("o"), "");
     EXPECT_EQ(1, run.status);
     EXPECT_EQ("flyer-level: out of memory\n", run.err);
+}
+
+// An output that cannot be put in place puts back those already there: the old file, no new one, no temporary.
+TEST_F(LevelTool, AFailedOutputPutsBackTheOnesBeforeIt)
+{
+    const std::string before = (Map("old", "a.csv"), Snapshot());
+    OutputFiles files;
+    InputError error;
+    ASSERT_TRUE(files.Add(F("a.csv"), "new", &error) && files.Add(F("n.csv"), "new", &error) && files.Add(F("d.csv"), "", &error));
+    ASSERT_EQ(0, mkdir(F("d.csv").c_str(), 0755));  // a folder, which a file cannot replace
+    EXPECT_FALSE(files.Commit(&error));
+    EXPECT_EQ(F("d.csv") + ": cannot finish the output: Is a directory", error.Text());
+    EXPECT_EQ(before, (rmdir(F("d.csv").c_str()), Snapshot()));
 }
 
 TEST_F(LevelTool, InfoReportsSkippedReplacedAndFragment)

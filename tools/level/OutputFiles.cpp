@@ -141,17 +141,37 @@ bool OutputFiles::Add(const std::string& path, const std::string& bytes, InputEr
 
 bool OutputFiles::Commit(InputError* error)
 {
-    while (!pending_.empty()) {
-        const Pending& file = pending_.front();
-        if (rename(file.temporary.c_str(), file.target.c_str()) != 0) {
-            *error = InputError();
-            error->file = file.path;
-            error->message = Failure("cannot finish the output");
-            return false;
-        }
-        pending_.erase(pending_.begin());
+    // A file about to be replaced is first linked beside itself, so that
+    // when a later file cannot be put in place the earlier ones can be put
+    // back. Where no link can be made (a file system without hard links),
+    // the replaced file cannot come back.
+    for (Pending& file : pending_) {
+        file.existed = access(file.target.c_str(), F_OK) == 0;
+        if (file.existed && link(file.target.c_str(), (file.temporary + ".old").c_str()) == 0)
+            file.backup = file.temporary + ".old";
     }
-    return true;
+    size_t placed = 0;
+    while (placed < pending_.size() && rename(pending_[placed].temporary.c_str(), pending_[placed].target.c_str()) == 0)
+        ++placed;
+    const bool done = placed == pending_.size();
+    if (!done) {
+        *error = InputError();
+        error->file = pending_[placed].path;
+        error->message = Failure("cannot finish the output");
+    }
+    for (size_t i = 0; i < pending_.size(); ++i) {
+        const Pending& file = pending_[i];
+        if (i < placed && !done && !file.backup.empty())
+            rename(file.backup.c_str(), file.target.c_str());
+        else if (i < placed && !done && !file.existed)
+            unlink(file.target.c_str());
+        if (!file.backup.empty())
+            unlink(file.backup.c_str());
+        if (i >= placed)
+            unlink(file.temporary.c_str());
+    }
+    pending_.clear();
+    return done;
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, InputError* error)

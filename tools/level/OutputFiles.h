@@ -25,7 +25,8 @@ public:
     // cannot or when the same file was already added.
     bool Add(const std::string& path, const std::string& bytes, InputError* error);
 
-    // Puts every file added in place.
+    // Puts every file added in place. When one cannot be, the ones before
+    // it are put back as they were.
     bool Commit(InputError* error);
 
 private:
@@ -34,6 +35,8 @@ private:
         std::string target;     // the file written, links followed
         std::string temporary;  // beside it
         std::string key;        // folder device, inode and name
+        bool existed = false;   // when the set is put in place
+        std::string backup;     // a link to the file it replaces, meanwhile
     };
     std::vector<Pending> pending_;
 };
