@@ -20,7 +20,7 @@ namespace {
 struct Levels {
     TempDir dir;
     std::string empty = dir.File("empty.lvl");
-    std::string demo = DataDirectory() + "/demo.lvl";
+    std::string demo = FLYER_DATA_DIR "/demo.lvl";
     std::string full = dir.File("full.lvl");
 
     Levels()

@@ -97,7 +97,7 @@ TEST_F(BadInput, AnyRecordOffsetAndAnyRecordsPlay)
 TEST_F(BadInput, BrokenSpritesNeverStopTheGame)
 {
     WriteLevel(dir_.File("l.lvl"), {});
-    const std::string ship = ReadFile(DataDirectory() + "/ship.bmp");
+    const std::string ship = ReadFile(FLYER_DATA_DIR "/ship.bmp");
     for (const std::string& bytes : {std::string(), ship.substr(0, 30), ship.substr(0, ship.size() / 2),
                                      Bmp("-colors 100 -type palette -compress RLE BMP3:", "36x36"),
                                      Bmp("BMP3:", "32x36"), Patched(ship, 26, 1 | 8193 << 16)}) {

@@ -11,8 +11,7 @@ namespace {
 
 TEST(Shell, BadCommandLinesPrintUsageWithoutADisplay)
 {
-    const std::string usage =
-        "Usage: " + FlyerBinary() + " <level> <resolution>\nExample: " + FlyerBinary() + " local.lvl 1024\n";
+    const std::string usage = "Usage: " FLYER_BINARY " <level> <resolution>\nExample: " FLYER_BINARY " local.lvl 1024\n";
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {}, {"a.lvl"}, {"a.lvl", "1024", "extra"}, {"a.lvl", "1024x768"}, {"a.lvl", " 1024"}, {"a.lvl", "320"}}) {
         const auto run = StartFlyer({}, args);

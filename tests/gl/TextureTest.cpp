@@ -86,6 +86,11 @@ TEST_F(GlContext, SpritesUploadKeyedIntoPowerOfTwoTexturesAndRefuseOtherSizes)
     ASSERT_TRUE(fleet->LoadTexture(dir.File("288036").c_str()));
     EXPECT_EQ((std::vector<float>{36 / 512.0f, 252 / 512.0f, 288 / 512.0f, 0.5625f}),
               (std::vector<float>{fleet->frames[0].right, fleet->frames[7].left, fleet->frames[7].right, fleet->frames[7].bottom}));
+    // The shipped sprites: sizes the loaders take, their black corners clear.
+    ASSERT_TRUE(ship.LoadTexture(FLYER_DATA_DIR "/ship.bmp") && bullets->LoadTexture(FLYER_DATA_DIR "/bullet.bmp") &&
+                fleet->LoadTexture(FLYER_DATA_DIR "/ships.bmp"));
+    for (unsigned texture : {ship.texture, bullets->texture, fleet->texture})
+        EXPECT_EQ(0u, Texels(texture, &w, &h)[0] >> 24) << texture;
 }
 
 TEST_F(GlContext, ExhaustSpotIsCentredOnTexelEightEight)
@@ -121,20 +126,12 @@ TEST_F(GlContext, LevelTilesAreCutInOrderAndUploadedOpaqueAndUpright)
     }
 }
 
-// The shipped sprites are sizes the game takes, their black corners clear; the demo's 190 tiles differ and its start is open.
-TEST_F(GlContext, DefaultAssetsLoadWithDistinctTilesAndAnOpenStart)
+// The shipped demo level: its 190 tiles all differ, and the ship starts in the open.
+TEST_F(GlContext, DemoLevelHasDistinctTilesAndAnOpenStart)
 {
-    const std::string data = DataDirectory() + "/";
-    PlayerShip ship{};
-    std::unique_ptr<BulletPool> bullets(new BulletPool());
-    std::unique_ptr<ShipFleet> fleet(new ShipFleet());
-    ASSERT_TRUE(ship.LoadTexture((data + "ship.bmp").c_str()) && bullets->LoadTexture((data + "bullet.bmp").c_str()) &&
-                fleet->LoadTexture((data + "ships.bmp").c_str()));
-    int w = 0, h = 0;
-    for (unsigned texture : {ship.texture, bullets->texture, fleet->texture})
-        EXPECT_EQ(0u, Texels(texture, &w, &h)[0] >> 24) << texture;
     std::unique_ptr<TileMap> map(new TileMap());
-    ASSERT_TRUE(map->Load((data + "demo.lvl").c_str()));
+    ASSERT_TRUE(map->Load(FLYER_DATA_DIR "/demo.lvl"));
+    int w = 0, h = 0;
     std::set<std::vector<uint32_t>> tiles;
     for (unsigned texture : map->textures)
         tiles.insert(Texels(texture, &w, &h));

@@ -6,7 +6,7 @@
 
 std::unique_ptr<Subprocess> StartFlyer(const FlyerSetup& setup, const std::vector<std::string>& args)
 {
-    std::vector<std::string> argv{FlyerBinary()};
+    std::vector<std::string> argv{FLYER_BINARY};
     if (!setup.trace.empty())
         argv.insert(argv.begin(), {"apitrace", "trace", "--api", "gl", "--output", setup.trace});
     argv.insert(argv.end(), args.begin(), args.end());

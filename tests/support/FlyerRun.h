@@ -50,5 +50,3 @@ std::vector<std::vector<GlCall>> DumpTrace(const std::string& tracePath, const s
 std::unique_ptr<Subprocess> StartFlyer(const FlyerSetup& setup, const std::vector<std::string>& args);
 // Whether the runs use sdl12-compat.
 inline bool CompatSdl() { return getenv("FLYER_TEST_SDL_DIR") != nullptr; }
-inline std::string FlyerBinary() { return FLYER_BINARY; }
-inline std::string DataDirectory() { return FLYER_DATA_DIR; }
