@@ -161,9 +161,10 @@ bool OutputFiles::Commit(InputError* error)
     }
     for (size_t i = 0; i < pending_.size(); ++i) {
         const Pending& file = pending_[i];
-        if (i < placed && !done && !file.backup.empty())
+        const bool putBack = !done && i < placed;
+        if (putBack && !file.backup.empty())
             rename(file.backup.c_str(), file.target.c_str());
-        else if (i < placed && !done && !file.existed)
+        else if (putBack && !file.existed)
             unlink(file.target.c_str());
         if (!file.backup.empty())
             unlink(file.backup.c_str());
