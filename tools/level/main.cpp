@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <map>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -158,6 +159,19 @@ int UsageError(const char* usage, const std::string& message)
     return 2;
 }
 
+// The status a command ends with when its options ask for help or are
+// wrong; none when it goes on.
+std::optional<int> HelpOrOptionProblem(const Arguments& arguments, const char* usage)
+{
+    if (arguments.help) {
+        fputs(usage, stdout);
+        return 0;
+    }
+    if (!arguments.problem.empty())
+        return UsageError(usage, arguments.problem);
+    return std::nullopt;
+}
+
 int InputFault(const InputError& error)
 {
     fprintf(stderr, "%s: %s\n", kProgram, error.Text().c_str());
@@ -189,12 +203,8 @@ bool ParseOrigin(const std::string& text, uint32_t* x, uint32_t* y)
 int Build(int argc, char** argv)
 {
     const Arguments arguments = ParseArguments(argc, argv, ":ho:", kBuildOptions);
-    if (arguments.help) {
-        fputs(kBuildUsage, stdout);
-        return 0;
-    }
-    if (!arguments.problem.empty())
-        return UsageError(kBuildUsage, arguments.problem);
+    if (const std::optional<int> status = HelpOrOptionProblem(arguments, kBuildUsage))
+        return *status;
     if (!arguments.plain.empty())
         return UsageError(kBuildUsage, "unexpected argument " + Quoted(arguments.plain[0]));
     const std::string tilesetPath = arguments.Value(kTileset), mapPath = arguments.Value(kMap);
@@ -283,12 +293,8 @@ int ExportTiled(const std::string& level, const LevelReport& report, const std::
 int Export(int argc, char** argv)
 {
     const Arguments arguments = ParseArguments(argc, argv, ":ho:", kExportOptions);
-    if (arguments.help) {
-        fputs(kExportUsage, stdout);
-        return 0;
-    }
-    if (!arguments.problem.empty())
-        return UsageError(kExportUsage, arguments.problem);
+    if (const std::optional<int> status = HelpOrOptionProblem(arguments, kExportUsage))
+        return *status;
     const std::string output = arguments.Value(kOutput), tilesetOut = arguments.Value(kTilesetOut);
     if (arguments.plain.size() != 1 || output.empty() || (arguments.Has(kTilesetOut) && tilesetOut.empty()))
         return UsageError(kExportUsage, "export takes one level file and -o");
@@ -322,12 +328,8 @@ int Export(int argc, char** argv)
 int Render(int argc, char** argv)
 {
     const Arguments arguments = ParseArguments(argc, argv, ":ho:", kRenderOptions);
-    if (arguments.help) {
-        fputs(kRenderUsage, stdout);
-        return 0;
-    }
-    if (!arguments.problem.empty())
-        return UsageError(kRenderUsage, arguments.problem);
+    if (const std::optional<int> status = HelpOrOptionProblem(arguments, kRenderUsage))
+        return *status;
     const std::string output = arguments.Value(kOutput), scaleText = arguments.Value(kScale);
     if (arguments.plain.size() != 1 || output.empty())
         return UsageError(kRenderUsage, "render takes one level file and -o");
