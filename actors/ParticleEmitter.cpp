@@ -41,8 +41,8 @@ bool ParticleEmitter::SetParams(const ParticleParams& block)
     params = block;
     for (float* colour : {&params.red, &params.green, &params.blue, &params.alpha})
         ClampAbove(*colour, 1.0f);
-    for (float* value : {&params.red, &params.green, &params.blue, &params.alpha,
-                         &params.reserved0, &params.size, &params.velSpread, &params.posSpread})
+    for (float* value : {&params.red, &params.green, &params.blue, &params.alpha, &params.reserved0,
+                         &params.size, &params.velSpread, &params.posSpread})
         ClampBelow(*value, 0.0f);
     next = 0;
     accumulatorMs = 0;

@@ -66,7 +66,8 @@ bool PlayerShip::SetAngle(float newAngle)
     // and 0 for an infinite angle.
     if (std::fabs(angle) > kSteppingEndsWithin)
         angle = std::isinf(angle) ? 0.0f : std::fmod(angle, 360.0f);
-    // Kept on purpose: stepped 360 at a time, so -0.00001 gives 360, -720 gives +0 and NaN stays NaN.
+    // Kept on purpose: stepped 360 at a time, so -0.00001 gives 360, -720 gives +0 and NaN stays
+    // NaN.
     while (angle >= 360.0f)
         angle = SkipStepsWithinBinade(angle - 360.0f);
     while (angle < 0.0f)

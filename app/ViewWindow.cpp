@@ -4,7 +4,8 @@
 
 ViewWindow ComputeViewWindow(float shipX, float shipY, int32_t screenWidth, int32_t screenHeight)
 {
-    // Kept on purpose: whole cells less whole half-screens, so at 800 x 600 a bottom strip shows stars.
+    // Kept on purpose: whole cells less whole half-screens, so at 800 x 600 a bottom strip shows
+    // stars.
     const int64_t x0 = static_cast<int64_t>(TruncateToCell(shipX)) - screenWidth / 32;
     const int64_t y0 = static_cast<int64_t>(TruncateToCell(shipY)) - screenHeight / 32;
     ViewWindow window;

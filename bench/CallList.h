@@ -7,9 +7,32 @@
 // The GL calls of a recorded stream. bench/frame-to-floor writes them in
 // this numbering: keep the two in step.
 enum class GlOp : uint8_t {
-    Enable, Disable, PointSize, ClearColor, BlendFunc, Viewport, MatrixMode, LoadIdentity, Frustum,
-    GenTexture, BindTexture, TexParameteri, TexImage2D, Clear, Translatef, Rotatef, PushMatrix, PopMatrix,
-    Begin, End, Color3f, Color3fv, Color4f, TexCoord2f, Vertex3f, Vertex3fv,
+    Enable,
+    Disable,
+    PointSize,
+    ClearColor,
+    BlendFunc,
+    Viewport,
+    MatrixMode,
+    LoadIdentity,
+    Frustum,
+    GenTexture,
+    BindTexture,
+    TexParameteri,
+    TexImage2D,
+    Clear,
+    Translatef,
+    Rotatef,
+    PushMatrix,
+    PopMatrix,
+    Begin,
+    End,
+    Color3f,
+    Color3fv,
+    Color4f,
+    TexCoord2f,
+    Vertex3f,
+    Vertex3fv,
 };
 
 // A list of GL calls as prebuilt arrays: one opcode a call, and the call's

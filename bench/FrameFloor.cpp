@@ -30,9 +30,10 @@ bool ReadRecording(const char* path, Recording* recording)
     if (file == nullptr)
         return false;
     char magic[8];
-    const bool read = fread(magic, sizeof magic, 1, file) == 1 && memcmp(magic, "FLYRFLOR", 8) == 0 &&
-                      fread(&recording->width, 4, 1, file) == 1 && fread(&recording->height, 4, 1, file) == 1 &&
-                      recording->setUp.Read(file) && recording->frame.Read(file);
+    const bool read =
+        fread(magic, sizeof magic, 1, file) == 1 && memcmp(magic, "FLYRFLOR", 8) == 0 &&
+        fread(&recording->width, 4, 1, file) == 1 && fread(&recording->height, 4, 1, file) == 1 &&
+        recording->setUp.Read(file) && recording->frame.Read(file);
     fclose(file);
     return read;
 }
@@ -71,7 +72,8 @@ int main(int argc, char** argv)
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 5);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 5);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    if (SDL_SetVideoMode(recording.width, recording.height, 32, SDL_FULLSCREEN | SDL_OPENGL) == nullptr) {
+    if (SDL_SetVideoMode(recording.width, recording.height, 32, SDL_FULLSCREEN | SDL_OPENGL) ==
+        nullptr) {
         printf("SDL_SetVideoMode(): %s\n", SDL_GetError());
         SDL_Quit();
         return 1;

@@ -21,7 +21,8 @@ void FillPools()
     for (uint32_t i = 0; i < BulletPool::MaxBullets; ++i)
         g_Bullets.Add(Bullet{512.0f, 512.0f, static_cast<float>(i % 7), 3.0f, 3});
     for (uint32_t i = 0; i < ShipFleet::MaxFleetShips; ++i)
-        g_Fleet.Set(i, FleetShip{500.0f + i % 10, 500.0f + i / 10, 1.0f, -1.0f, 0.0f, static_cast<int32_t>(1 + i % 8)});
+        g_Fleet.Set(i, FleetShip{500.0f + i % 10, 500.0f + i / 10, 1.0f, -1.0f, 0.0f,
+                                 static_cast<int32_t>(1 + i % 8)});
 }
 
 // Keeps `live` exhaust particles alive for ever: emission off, no fading.

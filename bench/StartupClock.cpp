@@ -61,11 +61,13 @@ void Note(const char* name, const char* detail = "")
 void Report()
 {
     const char* path = getenv("STARTUP_CLOCK_REPORT");
-    FILE* out = path != nullptr ? Next<FILE* (*)(const char*, const char*)>("fopen")(path, "w") : nullptr;
+    FILE* out =
+        path != nullptr ? Next<FILE* (*)(const char*, const char*)>("fopen")(path, "w") : nullptr;
     if (out == nullptr)
         return;
     for (int i = 0; i < g_eventCount; ++i)
-        fprintf(out, "%.2f %ld %s %s\n", g_events[i].ms, g_events[i].faults, g_events[i].name, g_events[i].detail);
+        fprintf(out, "%.2f %ld %s %s\n", g_events[i].ms, g_events[i].faults, g_events[i].name,
+                g_events[i].detail);
     fclose(out);
 }
 
@@ -89,8 +91,8 @@ __attribute__((constructor)) void Start()
 
 extern "C" {
 
-int __libc_start_main(Main main, int argc, char** argv, void (*init)(), void (*fini)(), void (*rtldFini)(),
-                      void* stackEnd)
+int __libc_start_main(Main main, int argc, char** argv, void (*init)(), void (*fini)(),
+                      void (*rtldFini)(), void* stackEnd)
 {
     using Start = int (*)(Main, int, char**, void (*)(), void (*)(), void (*)(), void*);
     g_main = main;
@@ -106,8 +108,8 @@ int SDL_Init(Uint32 flags)
 
 SDL_Surface* SDL_SetVideoMode(int width, int height, int bitsPerPixel, Uint32 flags)
 {
-    SDL_Surface* result =
-        Next<SDL_Surface* (*)(int, int, int, Uint32)>("SDL_SetVideoMode")(width, height, bitsPerPixel, flags);
+    SDL_Surface* result = Next<SDL_Surface* (*)(int, int, int, Uint32)>("SDL_SetVideoMode")(
+        width, height, bitsPerPixel, flags);
     Note("SDL_SetVideoMode");
     return result;
 }
@@ -125,13 +127,15 @@ FILE* fopen(const char* path, const char* mode)
     return Next<FILE* (*)(const char*, const char*)>("fopen")(path, mode);
 }
 
-void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height, GLint border,
-                  GLenum format, GLenum type, const void* pixels)
+void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
+                  GLint border, GLenum format, GLenum type, const void* pixels)
 {
     if (g_uploads++ == 0)
         Note("glTexImage2D", "the first");
-    using Upload = void (*)(GLenum, GLint, GLint, GLsizei, GLsizei, GLint, GLenum, GLenum, const void*);
-    Next<Upload>("glTexImage2D")(target, level, internalFormat, width, height, border, format, type, pixels);
+    using Upload =
+        void (*)(GLenum, GLint, GLint, GLsizei, GLsizei, GLint, GLenum, GLenum, const void*);
+    Next<Upload>("glTexImage2D")(target, level, internalFormat, width, height, border, format, type,
+                                 pixels);
 }
 
 void glClear(GLbitfield mask)

@@ -59,7 +59,8 @@ void Report()
     getrusage(RUSAGE_SELF, &usage);
     const unsigned long counted = g_swaps > g_skip ? g_swaps - g_skip : 0;
     char text[512];
-    int length = snprintf(text, sizeof text, "swaps %lu\nseconds %.6f\nfaults %ld\ncpu_seconds %.6f\npeak_kB %ld\n",
+    int length = snprintf(text, sizeof text,
+                          "swaps %lu\nseconds %.6f\nfaults %ld\ncpu_seconds %.6f\npeak_kB %ld\n",
                           counted, g_lastCounted - g_firstCounted, g_faultsAtLast - g_faultsAtFirst,
                           g_cpuAtLast - g_cpuAtFirst, usage.ru_maxrss);
     const char* exec = getenv("GAME_EXEC_TIME");

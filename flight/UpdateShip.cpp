@@ -41,8 +41,10 @@ bool UpdateShip(uint32_t elapsedMs)
     g_ShipX = static_cast<float>(elapsed * g_ShipVelX / kMsPerSecond + g_ShipX);
     g_ShipY = static_cast<float>(elapsed * g_ShipVelY / kMsPerSecond + g_ShipY);
 
-    g_ShipVelX = static_cast<float>(std::sin(r) * g_ShipThrust * elapsed / kMsPerSecond + g_ShipVelX);
-    g_ShipVelY = static_cast<float>(std::cos(r) * g_ShipThrust * elapsed / kMsPerSecond + g_ShipVelY);
+    g_ShipVelX =
+        static_cast<float>(std::sin(r) * g_ShipThrust * elapsed / kMsPerSecond + g_ShipVelX);
+    g_ShipVelY =
+        static_cast<float>(std::cos(r) * g_ShipThrust * elapsed / kMsPerSecond + g_ShipVelY);
 
     g_ShipThrust = 0.0f;
     if (g_KeyUp && !g_KeyDown)

@@ -152,7 +152,8 @@ bool TileMap::DrawTile(float x, float y, uint32_t index)
 
 bool TileMap::IsSolid(int32_t x, int32_t y) const
 {
-    if (x >= static_cast<int32_t>(kMapSize) || y >= static_cast<int32_t>(kMapSize) || x < 0 || y < 0)
+    if (x >= static_cast<int32_t>(kMapSize) || y >= static_cast<int32_t>(kMapSize) || x < 0 ||
+        y < 0)
         return true;
     return cells[x][y].tile != 0;
 }

@@ -11,7 +11,13 @@ start_xvfb() {
   rm -f "$folder/display"
   Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset 3>"$folder/display" >/dev/null 2>&1 &
   XVFB_PID=$!
-  for _ in $(seq 200); do [ -s "$folder/display" ] && break; sleep 0.05; done
+  for _ in $(seq 200); do
+    [ -s "$folder/display" ] && break
+    sleep 0.05
+  done
   export DISPLAY=":$(head -n 1 "$folder/display")"
-  for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.05; done
+  for _ in $(seq 100); do
+    xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    sleep 0.05
+  done
 }

@@ -18,14 +18,17 @@ protected:
     {
         if (name != "none.lvl" && name != "folder.lvl" && name != "fifo.lvl")
             WriteFile(dir_.File(name), bytes);
-        const auto run = StartFlyer({server_.Display(), dir_.Path(), {{2, SDLK_ESCAPE, true}}}, {name, "640"});
+        const auto run =
+            StartFlyer({server_.Display(), dir_.Path(), {{2, SDLK_ESCAPE, true}}}, {name, "640"});
         EXPECT_EQ(out ? 1 : 0, run->Wait(60)) << name;
         EXPECT_EQ(out ? out + ("g_Map.Load(): " + name + "\n") : "", run->Stdout()) << name;
     }
     // A tileset written by ImageMagick with the given options.
     std::string Bmp(const std::string& options, const std::string& size = "304x160")
     {
-        RunCommand({"sh", "-c", "convert -size " + size + " gradient:red-blue " + options + dir_.File("m.bmp")}, {});
+        RunCommand({"sh", "-c",
+                    "convert -size " + size + " gradient:red-blue " + options + dir_.File("m.bmp")},
+                   {});
         return ReadFile(dir_.File("m.bmp"));
     }
     static std::string Patched(std::string bytes, size_t at, uint32_t word)
@@ -48,23 +51,27 @@ TEST_F(BadInput, WhatIsNotA304x160BitmapIsRefused)
     mkfifo(dir_.File("fifo.lvl").c_str(), 0644);  // no writer: opening it would block
     Expect("fifo.lvl", "", "SDL_LoadBMP(): fifo.lvl is a FIFO or pipe, not a regular file\n");
     Expect("empty.lvl", "", reading);
-    Expect("text.lvl", "#!/bin/sh\necho not a bitmap\n", "SDL_LoadBMP(): File is not a Windows BMP file\n");
+    Expect("text.lvl", "#!/bin/sh\necho not a bitmap\n",
+           "SDL_LoadBMP(): File is not a Windows BMP file\n");
     Expect("cut1.lvl", bmp.substr(0, 1), reading);
     for (size_t length : {2, 53})
-        Expect("cut" + std::to_string(length) + ".lvl", bmp.substr(0, length), "SDL_LoadBMP(): BMP file headers are cut short\n");
+        Expect("cut" + std::to_string(length) + ".lvl", bmp.substr(0, length),
+               "SDL_LoadBMP(): BMP file headers are cut short\n");
     Expect("cutpixels.lvl", bmp.substr(0, bmp.size() / 2), reading);
     // sdl12-compat reads BMP files with SDL 2, which reads run-length ones.
     Expect("rle8.lvl", Bmp("-colors 100 -type palette -compress RLE BMP3:"),
            CompatSdl() ? nullptr : "SDL_LoadBMP(): Compressed BMP files not supported\n");
     Expect("303x16.lvl", Bmp("BMP3:", "303x16"), "");
     Expect("304x161.lvl", Bmp("BMP3:", "304x161"), "");
-    Expect("wide.lvl", Patched(bmp.substr(0, 54), 18, 70000), "SDL_LoadBMP(): BMP file too large to load safely\n");
+    Expect("wide.lvl", Patched(bmp.substr(0, 54), 18, 70000),
+           "SDL_LoadBMP(): BMP file too large to load safely\n");
     // SDL keeps the depth in 8 bits: 8193 wraps to a 1-bit surface without
     // a palette, which crashed the first blit.
     for (uint32_t bits : {33, 8193})
         Expect("deep" + std::to_string(bits) + ".lvl", Patched(bmp, 26, 1 | bits << 16),
                "SDL_LoadBMP(): BMP file has a colour depth beyond 32 bits\n");
-    Expect("coredeep.lvl", Patched(Bmp("-type truecolor BMP2:"), 22, 1 | 8193 << 16), "SDL_LoadBMP(): BMP file has a colour depth beyond 32 bits\n");
+    Expect("coredeep.lvl", Patched(Bmp("-type truecolor BMP2:"), 22, 1 | 8193 << 16),
+           "SDL_LoadBMP(): BMP file has a colour depth beyond 32 bits\n");
 }
 
 TEST_F(BadInput, EveryDepthSdlReadsPlays)
@@ -72,9 +79,13 @@ TEST_F(BadInput, EveryDepthSdlReadsPlays)
     // sdl12-compat has no 1.2 surface for SDL 2's 16-bit 5-6-5 bit fields.
     const char* const unknown = CompatSdl() ? "SDL_LoadBMP(): Unknown pixel format\n" : nullptr;
     for (const auto& row : std::vector<std::pair<std::string, const char*>>{
-             {"-monochrome BMP3:", nullptr}, {"-colors 16 -type palette -compress none BMP3:", nullptr},
-             {"-colors 100 -type palette -compress none BMP3:", nullptr}, {"-define bmp:subtype=RGB565 BMP3:", unknown},
-             {"-type truecolor BMP3:", nullptr}, {"-type truecoloralpha BMP:", nullptr}, {"-type truecolor BMP2:", nullptr}})
+             {"-monochrome BMP3:", nullptr},
+             {"-colors 16 -type palette -compress none BMP3:", nullptr},
+             {"-colors 100 -type palette -compress none BMP3:", nullptr},
+             {"-define bmp:subtype=RGB565 BMP3:", unknown},
+             {"-type truecolor BMP3:", nullptr},
+             {"-type truecoloralpha BMP:", nullptr},
+             {"-type truecolor BMP2:", nullptr}})
         Expect(row.first, Bmp(row.first), row.second);
 }
 
@@ -89,8 +100,9 @@ TEST_F(BadInput, AnyRecordOffsetAndAnyRecordsPlay)
         Expect("offset" + std::to_string(offset), Patched(records, 2, offset), nullptr);
     bmp.resize(bmp.size() + 4 * 1024 * 1024);
     for (uint32_t cell = 0; cell < 1024 * 1024; ++cell)
-        WriteLittleEndian32(EncodeCellRecord(cell % 1024, cell / 1024, 1 + cell % 190),
-                            reinterpret_cast<unsigned char*>(&bmp[bmp.size() - 4 * 1024 * 1024 + 4 * cell]));
+        WriteLittleEndian32(
+            EncodeCellRecord(cell % 1024, cell / 1024, 1 + cell % 190),
+            reinterpret_cast<unsigned char*>(&bmp[bmp.size() - 4 * 1024 * 1024 + 4 * cell]));
     Expect("full.lvl", bmp, nullptr);
 }
 
@@ -98,9 +110,10 @@ TEST_F(BadInput, BrokenSpritesNeverStopTheGame)
 {
     WriteLevel(dir_.File("l.lvl"), {});
     const std::string ship = ReadFile(FLYER_DATA_DIR "/ship.bmp");
-    for (const std::string& bytes : {std::string(), ship.substr(0, 30), ship.substr(0, ship.size() / 2),
-                                     Bmp("-colors 100 -type palette -compress RLE BMP3:", "36x36"),
-                                     Bmp("BMP3:", "32x36"), Patched(ship, 26, 1 | 8193 << 16)}) {
+    for (const std::string& bytes :
+         {std::string(), ship.substr(0, 30), ship.substr(0, ship.size() / 2),
+          Bmp("-colors 100 -type palette -compress RLE BMP3:", "36x36"), Bmp("BMP3:", "32x36"),
+          Patched(ship, 26, 1 | 8193 << 16)}) {
         for (const char* sprite : {"ship.bmp", "bullet.bmp", "ships.bmp"})
             WriteFile(dir_.File(sprite), bytes);
         Expect("l.lvl", ReadFile(dir_.File("l.lvl")), nullptr);

@@ -11,9 +11,15 @@ namespace {
 
 TEST(Shell, BadCommandLinesPrintUsageWithoutADisplay)
 {
-    const std::string usage = "Usage: " FLYER_BINARY " <level> <resolution>\nExample: " FLYER_BINARY " local.lvl 1024\n";
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {}, {"a.lvl"}, {"a.lvl", "1024", "extra"}, {"a.lvl", "1024x768"}, {"a.lvl", " 1024"}, {"a.lvl", "320"}}) {
+    const std::string usage =
+        "Usage: " FLYER_BINARY " <level> <resolution>\nExample: " FLYER_BINARY " local.lvl 1024\n";
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"a.lvl"},
+                                               {"a.lvl", "1024", "extra"},
+                                               {"a.lvl", "1024x768"},
+                                               {"a.lvl", " 1024"},
+                                               {"a.lvl", "320"}}) {
         const auto run = StartFlyer({}, args);
         EXPECT_EQ(1, run->Wait(60));
         EXPECT_EQ(usage, run->Stdout()) << args.size();
@@ -31,10 +37,14 @@ TEST(Shell, StartUpFailuresReportSdlsReason)
     noDriver.environment["SDL_VIDEODRIVER"] = "none";
     const auto init = StartFlyer(noDriver, {"l.lvl", "640"});
     EXPECT_EQ(1, init->Wait(60));
-    EXPECT_EQ(CompatSdl() ? "SDL_Init(): none not available\n" : "SDL_Init(): No available video device\n", init->Stdout());
-    const auto mode = StartFlyer({server.Display(), dir.Path(), {{3, SDLK_ESCAPE, true}}}, {"l.lvl", "1280"});
+    EXPECT_EQ(CompatSdl() ? "SDL_Init(): none not available\n"
+                          : "SDL_Init(): No available video device\n",
+              init->Stdout());
+    const auto mode =
+        StartFlyer({server.Display(), dir.Path(), {{3, SDLK_ESCAPE, true}}}, {"l.lvl", "1280"});
     EXPECT_EQ(CompatSdl() ? 0 : 1, mode->Wait(60));
-    EXPECT_EQ(CompatSdl() ? "" : "SDL_SetVideoMode(): No video mode large enough for 1280x1024\n", mode->Stdout());
+    EXPECT_EQ(CompatSdl() ? "" : "SDL_SetVideoMode(): No video mode large enough for 1280x1024\n",
+              mode->Stdout());
 }
 
 // Real keys: SDL turns SIGTERM into the SDL_QUIT event a window close

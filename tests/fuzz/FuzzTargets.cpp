@@ -16,7 +16,8 @@
 #include "world/LevelShape.h"
 #include "world/TileMap.h"
 
-// The fuzz build compiles SDL's own BMP reader with the sanitizers under this name, to check it too.
+// The fuzz build compiles SDL's own BMP reader with the sanitizers under this name, to check it
+// too.
 #ifdef FLYER_INSTRUMENTED_SDL_BMP
 extern "C" SDL_Surface* InstrumentedLoadBMP_RW(SDL_RWops* src, int freesrc);
 #define SDL_LoadBMP_RW InstrumentedLoadBMP_RW
@@ -38,7 +39,8 @@ int FuzzTilesetBitmap(const uint8_t* data, size_t size)
     if (!CheckBmpHeaders(data, size, &reason))
         return 0;
     SDL_Surface* bitmap = SDL_LoadBMP_RW(SDL_RWFromConstMem(data, static_cast<int>(size)), 1);
-    for (uint32_t i = 0; bitmap && bitmap->w == kTilesetWidth && bitmap->h == kTilesetHeight && i < kTileCount; ++i)
+    for (uint32_t i = 0;
+         bitmap && bitmap->w == kTilesetWidth && bitmap->h == kTilesetHeight && i < kTileCount; ++i)
         SDL_FreeSurface(CutTile(bitmap, i));
     SDL_FreeSurface(bitmap);
     return 0;
@@ -49,7 +51,8 @@ int FuzzCsvMap(const uint8_t* data, size_t size)
     MapGrid grid;
     InputError error;
     const CsvForm form = size % 2 == 0 ? CsvForm::kTiledExport : CsvForm::kFlyer;
-    ReadCsvMap(std::string(reinterpret_cast<const char*>(data), size), "fuzz.csv", form, &grid, &error);
+    ReadCsvMap(std::string(reinterpret_cast<const char*>(data), size), "fuzz.csv", form, &grid,
+               &error);
     return 0;
 }
 
@@ -64,7 +67,8 @@ int FuzzTmxMap(const uint8_t* data, size_t size)
 int FuzzLevelExport(const uint8_t* data, size_t size)
 {
     char folder[] = "/dev/shm/flyer-fuzz-XXXXXX";  // in memory, removed after each run
-    const std::string level = std::string(mkdtemp(folder)) + "/in.lvl", out = std::string(folder) + "/out";
+    const std::string level = std::string(mkdtemp(folder)) + "/in.lvl",
+                      out = std::string(folder) + "/out";
     InputError error;
     LevelReport report;
     if (WriteFileAtomically(level, std::string(reinterpret_cast<const char*>(data), size), &error))
@@ -73,7 +77,8 @@ int FuzzLevelExport(const uint8_t* data, size_t size)
     uint32_t x = 0, y = 0;
     std::string tileset;
     if (report.loadable && files.Add(out + ".csv", ExportCsv(report, &x, &y), &error) &&
-        ReadTilesetPart(level, report.recordOffset, &tileset, &error) && files.Add(out + ".bmp", tileset, &error))
+        ReadTilesetPart(level, report.recordOffset, &tileset, &error) &&
+        files.Add(out + ".bmp", tileset, &error))
         files.Commit(&error);
     std::filesystem::remove_all(folder);
     return 0;

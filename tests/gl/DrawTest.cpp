@@ -26,7 +26,8 @@ Calls Only(std::initializer_list<const char*> prefixes)
     return kept;
 }
 
-// The first `count` corners sent, as "s t > x y z", each texture coordinate with the vertex after it.
+// The first `count` corners sent, as "s t > x y z", each texture coordinate with the vertex after
+// it.
 std::string Corners(size_t count = SIZE_MAX)
 {
     std::string corners, texture;
@@ -52,7 +53,8 @@ std::string Runs(const Calls& calls)
     return text;
 }
 
-const TexRect kRect{0.125f, 0.5625f, 0.75f, 0.25f};  // top, bottom, right, left: every field its own value
+const TexRect kRect{0.125f, 0.5625f, 0.75f,
+                    0.25f};  // top, bottom, right, left: every field its own value
 
 class Draw : public ::testing::Test {
 protected:
@@ -64,10 +66,14 @@ TEST_F(Draw, PlayerShipIsAnUprightSquareOfSideTwoTurnedClockwise)
     PlayerShip ship{};
     ship.SetPosition(3, 4), ship.SetAngle(30), ship.texture = 7, ship.texRect = kRect;
     ship.Draw();
-    EXPECT_EQ((Calls{"glBindTexture 7", "glColor3f 1 1 1", "glEnable blend", "glPushMatrix", "glTranslatef 3 4 0",
-                     "glRotatef 30 0 0 -1", "glBegin quads"}), Calls(g_GlCalls.begin(), g_GlCalls.begin() + 7));
-    EXPECT_EQ((Calls{"glEnd", "glPopMatrix", "glDisable blend"}), Calls(g_GlCalls.end() - 3, g_GlCalls.end()));
-    EXPECT_EQ("0.25 0.5625 > -1 -1 0, 0.75 0.5625 > 1 -1 0, 0.75 0.125 > 1 1 0, 0.25 0.125 > -1 1 0", Corners());
+    EXPECT_EQ((Calls{"glBindTexture 7", "glColor3f 1 1 1", "glEnable blend", "glPushMatrix",
+                     "glTranslatef 3 4 0", "glRotatef 30 0 0 -1", "glBegin quads"}),
+              Calls(g_GlCalls.begin(), g_GlCalls.begin() + 7));
+    EXPECT_EQ((Calls{"glEnd", "glPopMatrix", "glDisable blend"}),
+              Calls(g_GlCalls.end() - 3, g_GlCalls.end()));
+    EXPECT_EQ(
+        "0.25 0.5625 > -1 -1 0, 0.75 0.5625 > 1 -1 0, 0.75 0.125 > 1 1 0, 0.25 0.125 > -1 1 0",
+        Corners());
 }
 
 TEST_F(Draw, EveryBulletSlotIsAHalfUnitSquareTintedByItsKind)
@@ -80,9 +86,14 @@ TEST_F(Draw, EveryBulletSlotIsAHalfUnitSquareTintedByItsKind)
     pool->Draw();
     EXPECT_EQ(1000u, Only({"glBindTexture 9"}).size());
     const Calls tints = Only({"glColor3f"});
-    EXPECT_EQ((Calls{"glColor3f 1 0 0", "glColor3f 1 1 0", "glColor3f 0 0 1", "glColor3f 0.5 0 0.5", "glColor3f 1 1 1", "glColor3f 1 1 1"}),
-              Calls(tints.begin(), tints.begin() + 6)) << "red, yellow, blue, purple, other, free";
-    EXPECT_EQ("0.25 0.5625 > 1.75 2.75 0, 0.75 0.5625 > 2.25 2.75 0, 0.75 0.125 > 2.25 3.25 0, 0.25 0.125 > 1.75 3.25 0", Corners(4));
+    EXPECT_EQ((Calls{"glColor3f 1 0 0", "glColor3f 1 1 0", "glColor3f 0 0 1", "glColor3f 0.5 0 0.5",
+                     "glColor3f 1 1 1", "glColor3f 1 1 1"}),
+              Calls(tints.begin(), tints.begin() + 6))
+        << "red, yellow, blue, purple, other, free";
+    EXPECT_EQ(
+        "0.25 0.5625 > 1.75 2.75 0, 0.75 0.5625 > 2.25 2.75 0, 0.75 0.125 > 2.25 3.25 0, 0.25 "
+        "0.125 > 1.75 3.25 0",
+        Corners(4));
 }
 
 TEST_F(Draw, FleetDrawsKindsOneToEightWithFrameKindLessOne)
@@ -90,27 +101,39 @@ TEST_F(Draw, FleetDrawsKindsOneToEightWithFrameKindLessOne)
     std::unique_ptr<ShipFleet> fleet(new ShipFleet());
     fleet->texture = 13;
     for (uint32_t k = 0; k < 8; ++k)
-        fleet->frames[k] = TexRect{0.0f, 0.5625f, (k + 1) * 0.0703125f, k * 0.0703125f};  // 36 / 512 wide
+        fleet->frames[k] =
+            TexRect{0.0f, 0.5625f, (k + 1) * 0.0703125f, k * 0.0703125f};  // 36 / 512 wide
     const int32_t kinds[] = {1, 0, 9, -1, 8};
     for (uint32_t i = 0; i < 5; ++i)
         fleet->Set(i, FleetShip{5.0f + i, 6, 0, 0, 45, kinds[i]});
     fleet->Draw();
-    EXPECT_EQ((Calls{"glEnable blend", "glColor3f 1 1 1", "glBindTexture 13"}), Calls(g_GlCalls.begin(), g_GlCalls.begin() + 3));
-    EXPECT_EQ((Calls{"glTranslatef 5 6 0", "glRotatef 45 0 0 -1", "glTranslatef 9 6 0", "glRotatef 45 0 0 -1"}), Only({"glTranslatef", "glRotatef"}));
-    EXPECT_EQ("0 0.5625 > -1 -1 0, 0.0703125 0.5625 > 1 -1 0, 0.0703125 0 > 1 1 0, 0 0 > -1 1 0, 0.4921875 0.5625 > -1 -1 0, "
-              "0.5625 0.5625 > 1 -1 0, 0.5625 0 > 1 1 0, 0.4921875 0 > -1 1 0", Corners());
+    EXPECT_EQ((Calls{"glEnable blend", "glColor3f 1 1 1", "glBindTexture 13"}),
+              Calls(g_GlCalls.begin(), g_GlCalls.begin() + 3));
+    EXPECT_EQ((Calls{"glTranslatef 5 6 0", "glRotatef 45 0 0 -1", "glTranslatef 9 6 0",
+                     "glRotatef 45 0 0 -1"}),
+              Only({"glTranslatef", "glRotatef"}));
+    EXPECT_EQ(
+        "0 0.5625 > -1 -1 0, 0.0703125 0.5625 > 1 -1 0, 0.0703125 0 > 1 1 0, 0 0 > -1 1 0, "
+        "0.4921875 0.5625 > -1 -1 0, "
+        "0.5625 0.5625 > 1 -1 0, 0.5625 0 > 1 1 0, 0.4921875 0 > -1 1 0",
+        Corners());
 }
 
 TEST_F(Draw, LiveParticlesGoOutInOneBatchOfTintedSquares)
 {
     std::unique_ptr<ParticleEmitter> emitter(new ParticleEmitter());
     emitter->Draw();
-    EXPECT_EQ((Calls{"glPointSize 2", "glBindTexture 0", "glEnable blend", "glBegin quads", "glEnd", "glDisable blend"}), g_GlCalls);
+    EXPECT_EQ((Calls{"glPointSize 2", "glBindTexture 0", "glEnable blend", "glBegin quads", "glEnd",
+                     "glDisable blend"}),
+              g_GlCalls);
     g_GlCalls.clear();
     emitter->particles[3] = Particle{1, 2, -0.5f, 0, 0, 0, 0.25f, 0.25f, 0, 1, 0.5f, 0};
     emitter->Draw();
-    EXPECT_EQ((Calls{"glBegin quads", "glColor4f 0.25 0 1 0.5", "glEnd"}), Only({"glBegin", "glColor4f", "glEnd"}));
-    EXPECT_EQ("0 0 > 0.75 1.75 -0.5, 1 0 > 1.25 1.75 -0.5, 1 1 > 1.25 2.25 -0.5, 0 1 > 0.75 2.25 -0.5", Corners());
+    EXPECT_EQ((Calls{"glBegin quads", "glColor4f 0.25 0 1 0.5", "glEnd"}),
+              Only({"glBegin", "glColor4f", "glEnd"}));
+    EXPECT_EQ(
+        "0 0 > 0.75 1.75 -0.5, 1 0 > 1.25 1.75 -0.5, 1 1 > 1.25 2.25 -0.5, 0 1 > 0.75 2.25 -0.5",
+        Corners());
 }
 
 TEST_F(Draw, MapWindowDrawsEachSetCellUpToTheMapsEdge)
@@ -125,9 +148,11 @@ TEST_F(Draw, MapWindowDrawsEachSetCellUpToTheMapsEdge)
     g_GlCalls.clear();
     map->DrawWindow(0, 0, 2, 1);
     EXPECT_EQ(6u, Only({"glBegin quads"}).size()) << "both ends of the window are included";
-    EXPECT_EQ((Calls{"glDisable blend", "glColor3f 1 1 1", "glBindTexture 21", "glColor3f 1 1 1", "glBegin quads"}),
+    EXPECT_EQ((Calls{"glDisable blend", "glColor3f 1 1 1", "glBindTexture 21", "glColor3f 1 1 1",
+                     "glBegin quads"}),
               Calls(g_GlCalls.begin(), g_GlCalls.begin() + 5));
-    EXPECT_EQ("0 1 > 0 0 0, 0 0 > 0 1 0, 1 0 > 1 1 0, 1 1 > 1 0 0", Corners(4)) << "the tile's top row along the cell's upper edge";
+    EXPECT_EQ("0 1 > 0 0 0, 0 0 > 0 1 0, 1 0 > 1 1 0, 1 1 > 1 0 0", Corners(4))
+        << "the tile's top row along the cell's upper edge";
 }
 
 TEST(Frame, PassUpdatesThenPollsThenDraws)
@@ -147,13 +172,19 @@ TEST(Frame, PassUpdatesThenPollsThenDraws)
     RunFrame(100);
     EXPECT_TRUE(g_KeyUp);
     EXPECT_EQ(0.0f, g_ShipThrust) << "the key reaches the flight model in the next pass";
-    EXPECT_EQ((Calls{"glClear", "glLoadIdentity", "glTranslatef -500 -520 -32", "glPointSize 1", "glBindTexture 0", "glBegin points"}),
-              Calls(g_GlCalls.begin(), g_GlCalls.begin() + 6)) << "the camera, then the untextured stars first";
-    // Back to front: stars, the tile, the empty exhaust batch, all 1000 bullet slots, the fleet, the ship.
-    EXPECT_EQ("glClear, glTranslatef -500 -520 -32, glBegin points, glDisable blend, glBegin quads, glEnable blend, glBegin quads, "
-              "glDisable blend, glEnable blend, glBegin quads*1000, glEnable blend, glTranslatef 510 530 0, glBegin quads, "
-              "glDisable blend, glEnable blend, glTranslatef 500 520 0, glBegin quads, glDisable blend",
-              Runs(Only({"glClear", "glTranslatef", "glBegin", "glEnable blend", "glDisable blend"})));
+    EXPECT_EQ((Calls{"glClear", "glLoadIdentity", "glTranslatef -500 -520 -32", "glPointSize 1",
+                     "glBindTexture 0", "glBegin points"}),
+              Calls(g_GlCalls.begin(), g_GlCalls.begin() + 6))
+        << "the camera, then the untextured stars first";
+    // Back to front: stars, the tile, the empty exhaust batch, all 1000 bullet slots, the fleet,
+    // the ship.
+    EXPECT_EQ(
+        "glClear, glTranslatef -500 -520 -32, glBegin points, glDisable blend, glBegin quads, "
+        "glEnable blend, glBegin quads, "
+        "glDisable blend, glEnable blend, glBegin quads*1000, glEnable blend, glTranslatef 510 530 "
+        "0, glBegin quads, "
+        "glDisable blend, glEnable blend, glTranslatef 500 520 0, glBegin quads, glDisable blend",
+        Runs(Only({"glClear", "glTranslatef", "glBegin", "glEnable blend", "glDisable blend"})));
     SDL_Quit();
 }
 

@@ -20,9 +20,11 @@ struct ScriptedKey {
 };
 
 struct FlyerSetup {
-    FlyerSetup(std::string display = "", std::string directory = "", std::vector<ScriptedKey> keys = {},
-               std::string trace = "")
-        : display(display), directory(directory), keys(keys), trace(trace) {}
+    FlyerSetup(std::string display = "", std::string directory = "",
+               std::vector<ScriptedKey> keys = {}, std::string trace = "")
+        : display(display), directory(directory), keys(keys), trace(trace)
+    {
+    }
 
     std::string display;    // none when empty
     std::string directory;  // the working folder; it gets sdl-quit.log and ready
@@ -45,8 +47,13 @@ struct GlCall {
 // "--grep=^glTranslatef$|Swap"), cut into frames after every
 // glXSwapBuffers; the last entry holds the calls after the last swap.
 // apitrace prints floats with 7 significant digits.
-std::vector<std::vector<GlCall>> DumpTrace(const std::string& tracePath, const std::string& options);
+std::vector<std::vector<GlCall>> DumpTrace(const std::string& tracePath,
+                                           const std::string& options);
 
-std::unique_ptr<Subprocess> StartFlyer(const FlyerSetup& setup, const std::vector<std::string>& args);
+std::unique_ptr<Subprocess> StartFlyer(const FlyerSetup& setup,
+                                       const std::vector<std::string>& args);
 // Whether the runs use sdl12-compat.
-inline bool CompatSdl() { return getenv("FLYER_TEST_SDL_DIR") != nullptr; }
+inline bool CompatSdl()
+{
+    return getenv("FLYER_TEST_SDL_DIR") != nullptr;
+}

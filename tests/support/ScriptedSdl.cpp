@@ -42,8 +42,8 @@ int SDL_PollEvent(SDL_Event* event)
     static const char* script = getenv("FLYER_TEST_KEYS");
     unsigned frame = 0;
     int key = 0, pressed = 0, length = 0;
-    if (script != nullptr && sscanf(script, "%u %d %d;%n", &frame, &key, &pressed, &length) == 3 && length > 0 &&
-        frame <= g_swaps + 1) {
+    if (script != nullptr && sscanf(script, "%u %d %d;%n", &frame, &key, &pressed, &length) == 3 &&
+        length > 0 && frame <= g_swaps + 1) {
         script += length;
         *event = SDL_Event();
         event->type = pressed ? SDL_KEYDOWN : SDL_KEYUP;

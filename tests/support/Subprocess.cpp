@@ -22,7 +22,8 @@ Subprocess::Subprocess(const std::vector<std::string>& argv, const Options& opti
     if (!options.workingDirectory.empty() && chdir(options.workingDirectory.c_str()) != 0)
         _exit(126);
     for (const auto& entry : options.environment)
-        entry.second.empty() ? unsetenv(entry.first.c_str()) : setenv(entry.first.c_str(), entry.second.c_str(), 1);
+        entry.second.empty() ? unsetenv(entry.first.c_str())
+                             : setenv(entry.first.c_str(), entry.second.c_str(), 1);
     std::vector<char*> args;
     for (const std::string& arg : argv)
         args.push_back(const_cast<char*>(arg.c_str()));
@@ -46,7 +47,8 @@ int Subprocess::Wait(double seconds)
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     int raw = 0;
     pid_t done = 0;
-    while (status_ == -1 && (done = waitpid(pid_, &raw, WNOHANG)) == 0 && std::chrono::steady_clock::now() < deadline)
+    while (status_ == -1 && (done = waitpid(pid_, &raw, WNOHANG)) == 0 &&
+           std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     if (done == pid_)
         status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
@@ -59,7 +61,8 @@ void Subprocess::Signal(int signal)
         kill(pid_, signal);
 }
 
-CommandResult RunCommand(const std::vector<std::string>& argv, const Subprocess::Options& options, double seconds)
+CommandResult RunCommand(const std::vector<std::string>& argv, const Subprocess::Options& options,
+                         double seconds)
 {
     Subprocess process(argv, options);
     return CommandResult{process.Wait(seconds), process.Stdout(), process.Stderr()};
@@ -67,7 +70,8 @@ CommandResult RunCommand(const std::vector<std::string>& argv, const Subprocess:
 
 CommandResult RunShell(const std::string& command, const std::string& display, double seconds)
 {
-    return RunCommand({"sh", "-c", command}, Subprocess::Options{"", {{"DISPLAY", display}}}, seconds);
+    return RunCommand({"sh", "-c", command}, Subprocess::Options{"", {{"DISPLAY", display}}},
+                      seconds);
 }
 
 CommandResult FlyerLevel(std::vector<std::string> args)

@@ -44,6 +44,7 @@ struct CommandResult {
 CommandResult RunCommand(const std::vector<std::string>& argv, const Subprocess::Options& options,
                          double seconds = 60.0);
 // Runs a shell command line with DISPLAY set to the given display.
-CommandResult RunShell(const std::string& command, const std::string& display, double seconds = 60.0);
+CommandResult RunShell(const std::string& command, const std::string& display,
+                       double seconds = 60.0);
 // Runs flyer-level with the arguments, for 20 s at most: a FIFO must not make a test wait.
 CommandResult FlyerLevel(std::vector<std::string> args);

@@ -22,7 +22,8 @@ TempDir::~TempDir()
     std::filesystem::remove_all(path_, ignored);
 }
 
-bool WriteBmp(const std::string& path, int width, int height, const std::function<uint32_t(int, int)>& colour)
+bool WriteBmp(const std::string& path, int width, int height,
+              const std::function<uint32_t(int, int)>& colour)
 {
     Canvas canvas(width, height, 0);
     for (int y = 0; y < height; ++y)
@@ -34,13 +35,15 @@ bool WriteBmp(const std::string& path, int width, int height, const std::functio
 // Distinct, bright and far from the starfield's pale colours.
 uint32_t TestTileColour(uint32_t tile)
 {
-    return (40 + (tile * 37) % 200) << 16 | (40 + (tile * 91) % 200) << 8 | (40 + (tile * 53) % 200);
+    return (40 + (tile * 37) % 200) << 16 | (40 + (tile * 91) % 200) << 8 |
+           (40 + (tile * 53) % 200);
 }
 
 bool WriteLevel(const std::string& path, const std::vector<uint32_t>& records)
 {
     const bool written = WriteBmp(path, kTilesetWidth, kTilesetHeight, [](int x, int y) {
-        const uint32_t colour = TestTileColour(static_cast<uint32_t>((y / kTileSide) * kTilesetColumns + x / kTileSide + 1));
+        const uint32_t colour = TestTileColour(
+            static_cast<uint32_t>((y / kTileSide) * kTilesetColumns + x / kTileSide + 1));
         return y % kTileSide < kTileSide / 2 ? colour : TestTileLowerColour(colour);
     });
     return written && AppendWords(path, records);

@@ -5,7 +5,8 @@
 
 XvfbServer::XvfbServer(int width, int height)
     : server_(new Subprocess({"Xvfb", "-displayfd", "1", "-screen", "0",
-                              std::to_string(width) + "x" + std::to_string(height) + "x24", "-nolisten", "tcp", "-noreset"},
+                              std::to_string(width) + "x" + std::to_string(height) + "x24",
+                              "-nolisten", "tcp", "-noreset"},
                              {}))
 {
     // The server writes its display number and a newline once it is ready.

@@ -15,77 +15,132 @@ protected:
     void SetUp() override { ASSERT_TRUE(WriteLevel(Tileset(), {})); }
     std::string Tileset() const { return F("tiles.bmp"); }
     std::string F(const std::string& name) const { return dir_.File(name); }
-    std::string Map(const std::string& text, const std::string& name) const { return WriteFile(F(name), text), F(name); }
+    std::string Map(const std::string& text, const std::string& name) const
+    {
+        return WriteFile(F(name), text), F(name);
+    }
     std::vector<std::string> Build(const std::string& map, const std::string& out = "out.lvl",
-                                   const std::string& tileset = "tiles.bmp", const std::string& origin = "0,0") const
-    { return {"build", "--tileset", F(tileset), "--map", map, "-o", F(out), "--origin", origin}; }
+                                   const std::string& tileset = "tiles.bmp",
+                                   const std::string& origin = "0,0") const
+    {
+        return {"build", "--tileset", F(tileset), "--map", map, "-o", F(out), "--origin", origin};
+    }
     // Every entry, hidden ones too, by inode, mode, size and time: any file written or left shows.
-    std::string Snapshot() const { return RunShell("ls -lAi --time-style=+%s.%N " + dir_.Path(), "").out; }
+    std::string Snapshot() const
+    {
+        return RunShell("ls -lAi --time-style=+%s.%N " + dir_.Path(), "").out;
+    }
     TempDir dir_;
 };
 
-// Each fault is one line (then the usage text for a usage error) and changes no file, leaving no temporary.
+// Each fault is one line (then the usage text for a usage error) and changes no file, leaving no
+// temporary.
 TEST_F(LevelTool, EveryFaultIsOneLineAndChangesNoFile)
 {
-    const std::string good = Map("1,2\n", "g.csv"), tileset = ReadFile(Tileset()), fifo = F("fifo"), u = "\nUsage: ",
-                      e = Map("previous", "e.csv");
+    const std::string good = Map("1,2\n", "g.csv"), tileset = ReadFile(Tileset()), fifo = F("fifo"),
+                      u = "\nUsage: ", e = Map("previous", "e.csv");
     ASSERT_EQ(0, FlyerLevel(Build(good, "l.lvl")).status);
     ASSERT_TRUE(WriteBmp(F("small.bmp"), 304, 161, [](int, int) { return 0x123456u; }));
     ASSERT_EQ(0, mkfifo(fifo.c_str(), 0644) | mkdir(F("folder").c_str(), 0755));
     ASSERT_EQ(0, truncate(Map(tileset, "big.bmp").c_str(), (4 << 20) + 1));
     Map(std::string(tileset).replace(2, 4, "\x0A\0\0\0", 4), "bf10.lvl");
     Map(std::string(tileset).replace(2, 4, "\x40\x42\x0F\0", 4), "bfpast.lvl");  // 10^6
-    Map(std::string(tileset).replace(2, 4, "\0\xFF\xFF\xFF", 4), "far.lvl");      // records from 0xFFFFFF00
+    Map(std::string(tileset).replace(2, 4, "\0\xFF\xFF\xFF", 4),
+        "far.lvl");  // records from 0xFFFFFF00
     ASSERT_EQ(0, truncate(F("far.lvl").c_str(), 0xFFFFFF00));
     ASSERT_TRUE(AppendWords(F("far.lvl"), {0x02000001u}));
     std::string attributes = "<map";
     for (int i = 0; i < 65; ++i)
         attributes += " a" + std::to_string(i) + "=\"1\"";
-    const auto tiledCsv = [](std::vector<std::string> args) { return args.push_back("--tiled-csv"), args; };
-    const struct { int status; std::vector<std::string> args; std::string start; } faults[] = {
-        {1, tiledCsv(Build(Map("0,268435461\n", "f.csv"))),  // 0x10000005: tile id 5 with a flip bit
-         F("f.csv") + ":1:3: tile 6 (Tiled's id 5) is flipped or rotated; flyer draws tiles only as they are"},
-        {1, tiledCsv(Build(Map("-1,190\n", "n.csv"))), F("n.csv") + ":1:4: Tiled's tile id 190 is beyond the tileset's 190 tiles (0 to 189)"},
-        {1, Build(Map("1,2\n3,x\n", "x.csv")), F("x.csv") + ":2:3: bad tile number 'x'"}, {1, Build(Map("1,191\n", "b.csv")), F("b.csv") + ":1:3: tile 191 is beyond the tileset's 190"},
-        {1, Build(Map("1,2\n3\n", "r.csv")), F("r.csv") + ":2: row has 1 cells, the first row 2"}, {1, Build(good, "o", "tiles.bmp", "1023,0"), good + ": the 2 x 1 grid at origin 1023,0 reaches beyond the 1024 x 1024 map"},
+    const auto tiledCsv = [](std::vector<std::string> args) {
+        return args.push_back("--tiled-csv"), args;
+    };
+    const struct {
+        int status;
+        std::vector<std::string> args;
+        std::string start;
+    } faults[] = {
+        {1,
+         tiledCsv(Build(Map("0,268435461\n", "f.csv"))),  // 0x10000005: tile id 5 with a flip bit
+         F("f.csv") + ":1:3: tile 6 (Tiled's id 5) is flipped or rotated; flyer draws tiles only "
+                      "as they are"},
+        {1, tiledCsv(Build(Map("-1,190\n", "n.csv"))),
+         F("n.csv") + ":1:4: Tiled's tile id 190 is beyond the tileset's 190 tiles (0 to 189)"},
+        {1, Build(Map("1,2\n3,x\n", "x.csv")), F("x.csv") + ":2:3: bad tile number 'x'"},
+        {1, Build(Map("1,191\n", "b.csv")),
+         F("b.csv") + ":1:3: tile 191 is beyond the tileset's 190"},
+        {1, Build(Map("1,2\n3\n", "r.csv")), F("r.csv") + ":2: row has 1 cells, the first row 2"},
+        {1, Build(good, "o", "tiles.bmp", "1023,0"),
+         good + ": the 2 x 1 grid at origin 1023,0 reaches beyond the 1024 x 1024 map"},
         {1, Build(Map("1," + std::string(99999, 'z') + "\n", "z.csv")),
          F("z.csv") + ":1:3: bad tile number 'zzzzzzzzzzzzzzzzzzzzzzzz...' (99999 bytes)"},
-        {1, Build(Map(std::string("1,a\0\x1B[31m\n", 10), "c.csv")), F("c.csv") + ":1:3: bad tile number 'a\\x00\\x1b[31m'"},
-        {1, Build(Map(attributes + "/>", "a.tmx")), F("a.tmx") + ":1: an element with more than 64 attributes; no map needs so many"},
+        {1, Build(Map(std::string("1,a\0\x1B[31m\n", 10), "c.csv")),
+         F("c.csv") + ":1:3: bad tile number 'a\\x00\\x1b[31m'"},
+        {1, Build(Map(attributes + "/>", "a.tmx")),
+         F("a.tmx") + ":1: an element with more than 64 attributes; no map needs so many"},
         {1, Build(fifo), fifo + ": cannot read a FIFO or pipe, only a regular file"},
         {1, Build("/dev/zero"), "/dev/zero: cannot read a device, only a regular file"},
-        {1, Build(good, "o", "big.bmp"), F("big.bmp") + ": larger than 4 MiB, more than a file of its kind can need"},
-        {1, Build(good, "o", "small.bmp"), F("small.bmp") + ": the tileset is 304 x 161 pixels, not 304 x 160 (19 x 10 tiles of 16 x 16)"},
+        {1, Build(good, "o", "big.bmp"),
+         F("big.bmp") + ": larger than 4 MiB, more than a file of its kind can need"},
+        {1, Build(good, "o", "small.bmp"),
+         F("small.bmp") +
+             ": the tileset is 304 x 161 pixels, not 304 x 160 (19 x 10 tiles of 16 x 16)"},
         {1, Build(good, "o", "g.csv"), good + ": not a BMP file"},
-        {1, Build(good, "o", "l.lvl"), F("l.lvl") + ": the BMP header's file size (145974) is not the file's length (145982); is it a level already?"},
+        {1, Build(good, "o", "l.lvl"),
+         F("l.lvl") + ": the BMP header's file size (145974) is not the file's length (145982); is "
+                      "it a level already?"},
         {1, Build(good, "fifo"), fifo + ": is a FIFO or pipe" + kNotRegular},
         {1, Build(good, "folder"), F("folder") + ": is a folder" + kNotRegular},
-        {1, {"export", F("l.lvl"), "-o", e, "--tileset-out", F("none/t.bmp")}, F("none/t.bmp") + ": cannot create the output: No such file or directory"},
-        {1, {"export", F("l.lvl"), "-o", e, "--tileset-out", F("e.csv")}, F("e.csv") + ": is the same file as the output " + F("e.csv")},
-        {1, {"export", Tileset(), "-o", F("tiles.tmx")},
+        {1,
+         {"export", F("l.lvl"), "-o", e, "--tileset-out", F("none/t.bmp")},
+         F("none/t.bmp") + ": cannot create the output: No such file or directory"},
+        {1,
+         {"export", F("l.lvl"), "-o", e, "--tileset-out", F("e.csv")},
+         F("e.csv") + ": is the same file as the output " + F("e.csv")},
+        {1,
+         {"export", Tileset(), "-o", F("tiles.tmx")},
          Tileset() + ": would replace the level itself; export the map under another name"},
-        {1, {"export", F("bf10.lvl"), "-o", e, "--tileset-out", F("t.bmp")}, F("bf10.lvl") + ": the tileset part (the first 10 bytes, as bfSize says) is no tileset: BMP file headers are cut short"},
-        {1, {"export", F("bfpast.lvl"), "-o", e, "--tileset-out", F("t.bmp")}, F("bfpast.lvl") + ": bfSize lies past the end of the file"},
-        {1, {"export", F("far.lvl"), "-o", e, "--tileset-out", F("t.bmp")}, F("far.lvl") + ": the tileset part (bfSize 4294967040) is larger than the 4 MiB a tileset can need"},
-        {1, {"export", fifo, "-o", F("e.csv")}, fifo + ": the game would refuse this level: SDL cannot read the tileset: " + fifo + " is a FIFO or pipe, not a regular file"},
+        {1,
+         {"export", F("bf10.lvl"), "-o", e, "--tileset-out", F("t.bmp")},
+         F("bf10.lvl") + ": the tileset part (the first 10 bytes, as bfSize says) is no tileset: "
+                         "BMP file headers are cut short"},
+        {1,
+         {"export", F("bfpast.lvl"), "-o", e, "--tileset-out", F("t.bmp")},
+         F("bfpast.lvl") + ": bfSize lies past the end of the file"},
+        {1,
+         {"export", F("far.lvl"), "-o", e, "--tileset-out", F("t.bmp")},
+         F("far.lvl") +
+             ": the tileset part (bfSize 4294967040) is larger than the 4 MiB a tileset can need"},
+        {1,
+         {"export", fifo, "-o", F("e.csv")},
+         fifo + ": the game would refuse this level: SDL cannot read the tileset: " + fifo +
+             " is a FIFO or pipe, not a regular file"},
         {2, {}, "no command given" + u + "flyer-level <command>"},
-        {2, {"build", "--tileset", "t", "--map", "m", "-o", ""}, "--tileset, --map and -o are required" + u + "flyer"},
-        {2, Build("m", "x", "t", "-1,2"), "--origin takes two cells 0 to 1023 as X,Y, not '-1,2'" + u},
+        {2,
+         {"build", "--tileset", "t", "--map", "m", "-o", ""},
+         "--tileset, --map and -o are required" + u + "flyer"},
+        {2, Build("m", "x", "t", "-1,2"),
+         "--origin takes two cells 0 to 1023 as X,Y, not '-1,2'" + u},
         {2, Build("m", "x", "t", ""), "--origin takes two cells 0 to 1023 as X,Y, not ''" + u},
         {2, {"build", "--tileset", "t", "--bogus"}, "unknown option '--bogus'" + u},
         {2, {"build", "--map"}, "option '--map' needs a value" + u},
-        {0, {"build", "--help"}, "Usage: flyer-level build"}, {0, {"info", "--help"}, "Usage: flyer-level info"},
-        {0, {"export", "--tileset-out", "t", "--help"}, "Usage: flyer-level export"}, {0, {"--version"}, "flyer-level 1."}};
+        {0, {"build", "--help"}, "Usage: flyer-level build"},
+        {0, {"info", "--help"}, "Usage: flyer-level info"},
+        {0, {"export", "--tileset-out", "t", "--help"}, "Usage: flyer-level export"},
+        {0, {"--version"}, "flyer-level 1."}};
     for (const auto& fault : faults) {
-        const std::string before = Snapshot(), start = fault.status == 0 ? fault.start : "flyer-level: " + fault.start;
+        const std::string before = Snapshot(),
+                          start = fault.status == 0 ? fault.start : "flyer-level: " + fault.start;
         const CommandResult result = FlyerLevel(fault.args);
         EXPECT_EQ(fault.status, result.status) << start;
-        EXPECT_EQ(0u, (fault.status == 0 ? result.out : result.err).find(start)) << result.out << result.err;
+        EXPECT_EQ(0u, (fault.status == 0 ? result.out : result.err).find(start))
+            << result.out << result.err;
         EXPECT_TRUE(fault.status != 1 || result.err == start + "\n") << "one line: " << result.err;
         EXPECT_EQ(before, Snapshot()) << start;
     }
     // A 4 GiB level is streamed, not read whole.
-    EXPECT_NE(std::string::npos, FlyerLevel({"info", F("far.lvl")}).out.find("records: 1 (applied 1, skipped 0)\n"));
+    EXPECT_NE(std::string::npos,
+              FlyerLevel({"info", F("far.lvl")}).out.find("records: 1 (applied 1, skipped 0)\n"));
     EXPECT_EQ(0, FlyerLevel({"export", F("far.lvl"), "-o", F("e.csv")}).status);
     EXPECT_EQ("2\n", ReadFile(F("e.csv")));
 }
@@ -96,22 +151,29 @@ TEST_F(LevelTool, OutputsKeepLinksModesAndOwnersAndTakeTheLongestNames)
     ASSERT_EQ(0, chmod(Map("old", "real.lvl").c_str(), 0600));
     const bool chowned = geteuid() == 0 && chown(F("real.lvl").c_str(), 65534, 65534) == 0;
     ASSERT_EQ(0, symlink("real.lvl", F("link.lvl").c_str()));
-    ASSERT_EQ(0, FlyerLevel(Build(map, "link.lvl")).status | FlyerLevel(Build(map, longName)).status);
-    struct stat link {}, real {};
+    ASSERT_EQ(0,
+              FlyerLevel(Build(map, "link.lvl")).status | FlyerLevel(Build(map, longName)).status);
+    struct stat link {
+    }, real{};
     ASSERT_EQ(0, lstat(F("link.lvl").c_str(), &link) | stat(F("real.lvl").c_str(), &real));
-    EXPECT_TRUE(S_ISLNK(link.st_mode) && real.st_mode == 0100600 && real.st_uid == (chowned ? 65534u : geteuid()))
-        << "the link stays, its file keeps mode " << std::oct << real.st_mode << " and owner " << real.st_uid;
+    EXPECT_TRUE(S_ISLNK(link.st_mode) && real.st_mode == 0100600 &&
+                real.st_uid == (chowned ? 65534u : geteuid()))
+        << "the link stays, its file keeps mode " << std::oct << real.st_mode << " and owner "
+        << real.st_uid;
     EXPECT_EQ(ReadFile(F(longName)), ReadFile(F("real.lvl"))) << "both hold the level";
 }
 
 TEST_F(LevelTool, ADeviceAsOutputIsRefusedAndStaysADevice)
 {
     // In a private mount namespace with a /dev of its own: the machine's stays untouched.
-    const std::string inside = "unshare -m sh -c 'mount -t tmpfs none /dev && mknod /dev/full c 1 7 && ";
+    const std::string inside =
+        "unshare -m sh -c 'mount -t tmpfs none /dev && mknod /dev/full c 1 7 && ";
     if (RunShell(inside + "true'", "").status != 0)
         GTEST_SKIP() << "no private mount namespace with device nodes here";
-    const std::string build = FLYER_LEVEL_BINARY " build --tileset " + Tileset() + " --map " + Map("1\n", "m.csv");
-    const CommandResult run = RunShell(inside + build + " -o /dev/full; echo $?; test -c /dev/full && echo device'", "");
+    const std::string build =
+        FLYER_LEVEL_BINARY " build --tileset " + Tileset() + " --map " + Map("1\n", "m.csv");
+    const CommandResult run =
+        RunShell(inside + build + " -o /dev/full; echo $?; test -c /dev/full && echo device'", "");
     EXPECT_EQ("1\ndevice\n", run.out);
     EXPECT_EQ("flyer-level: /dev/full: is a device" + kNotRegular + "\n", run.err);
 }
@@ -123,19 +185,22 @@ TEST_F(LevelTool, RunningOutOfMemoryIsOneLine)
     std::string elements = "<e/>";
     while (elements.size() < 8000000)
         elements += elements;
-    const std::string build = FLYER_LEVEL_BINARY " build --tileset " + Tileset() + " --map " + Map("<map>" + elements, "e.tmx");
+    const std::string build = FLYER_LEVEL_BINARY " build --tileset " + Tileset() + " --map " +
+                              Map("<map>" + elements, "e.tmx");
     const CommandResult run = RunShell("ulimit -v 100000; " + build + " -o " + F("o"), "");
     EXPECT_EQ(1, run.status);
     EXPECT_EQ("flyer-level: out of memory\n", run.err);
 }
 
-// An output that cannot be put in place puts back those already there: the old file, no new one, no temporary.
+// An output that cannot be put in place puts back those already there: the old file, no new one, no
+// temporary.
 TEST_F(LevelTool, AFailedOutputPutsBackTheOnesBeforeIt)
 {
     const std::string before = (Map("old", "a.csv"), Snapshot());
     OutputFiles files;
     InputError error;
-    ASSERT_TRUE(files.Add(F("a.csv"), "new", &error) && files.Add(F("n.csv"), "new", &error) && files.Add(F("d.csv"), "", &error));
+    ASSERT_TRUE(files.Add(F("a.csv"), "new", &error) && files.Add(F("n.csv"), "new", &error) &&
+                files.Add(F("d.csv"), "", &error));
     ASSERT_EQ(0, mkdir(F("d.csv").c_str(), 0755));  // a folder, which a file cannot replace
     EXPECT_FALSE(files.Commit(&error));
     EXPECT_EQ(F("d.csv") + ": cannot finish the output: Is a directory", error.Text());
@@ -145,13 +210,19 @@ TEST_F(LevelTool, AFailedOutputPutsBackTheOnesBeforeIt)
 TEST_F(LevelTool, InfoReportsSkippedReplacedAndFragment)
 {
     const std::string level = F("odd.lvl");
-    ASSERT_TRUE(WriteLevel(level, {0x01000000u, 0x00000400u, 0x00400000u, 0xBF000000u, 0x02000000u, 0x00000001u}));
+    ASSERT_TRUE(WriteLevel(
+        level, {0x01000000u, 0x00000400u, 0x00400000u, 0xBF000000u, 0x02000000u, 0x00000001u}));
     ASSERT_TRUE(AppendBytes(level, "ab"));
-    EXPECT_EQ("level: " + level + "\ntileset: 304 x 160 pixels, 24 bits per pixel\nbfSize (record offset): 145974\n"
-              "file length: 146000\nrecords: 6 (applied 3, skipped 3)\nskipped: x out of range 1, y out of range 1, "
-              "tile out of range 1\nreplaced: 1 records replaced earlier ones\nempty records (tile 0): 1\ntrailing "
-              "fragment: 2 bytes, ignored\nused cells: 1, columns 0..0, rows 0..0 (from the top)\ntiles (number: "
-              "cells): 2:1\n", FlyerLevel({"info", level}).out);
+    EXPECT_EQ("level: " + level +
+                  "\ntileset: 304 x 160 pixels, 24 bits per pixel\nbfSize (record offset): 145974\n"
+                  "file length: 146000\nrecords: 6 (applied 3, skipped 3)\nskipped: x out of range "
+                  "1, y out of range 1, "
+                  "tile out of range 1\nreplaced: 1 records replaced earlier ones\nempty records "
+                  "(tile 0): 1\ntrailing "
+                  "fragment: 2 bytes, ignored\nused cells: 1, columns 0..0, rows 0..0 (from the "
+                  "top)\ntiles (number: "
+                  "cells): 2:1\n",
+              FlyerLevel({"info", level}).out);
 }
 
 }  // namespace

@@ -7,40 +7,62 @@
 
 namespace {
 
-const std::string kTileset = "<tileset firstgid='1' name='t' tilewidth='16' tileheight='16' columns='19'/>";
-const std::string kMap = "orientation='orthogonal' width='3' height='2' tilewidth='16' tileheight='16'";
+const std::string kTileset =
+    "<tileset firstgid='1' name='t' tilewidth='16' tileheight='16' columns='19'/>";
+const std::string kMap =
+    "orientation='orthogonal' width='3' height='2' tilewidth='16' tileheight='16'";
 
 // A 3 x 2 map: the map on line 2, the tileset on 3, the layers from 4.
-std::string Tmx(const std::string& layers, const std::string& tileset = kTileset, const std::string& map = kMap)
-{ return "<?xml version='1.0'?>\n<map " + map + ">\n" + tileset + "\n" + layers + "\n</map>\n"; }
-std::string Layer(const std::string& data, const std::string& more = "") { return "<layer name='t' width='3' height='2'" + more + ">" + data + "</layer>"; }
-std::string Csv(const std::string& ids) { return "<data encoding='csv'>" + ids + "</data>"; }
+std::string Tmx(const std::string& layers, const std::string& tileset = kTileset,
+                const std::string& map = kMap)
+{
+    return "<?xml version='1.0'?>\n<map " + map + ">\n" + tileset + "\n" + layers + "\n</map>\n";
+}
+std::string Layer(const std::string& data, const std::string& more = "")
+{
+    return "<layer name='t' width='3' height='2'" + more + ">" + data + "</layer>";
+}
+std::string Csv(const std::string& ids)
+{
+    return "<data encoding='csv'>" + ids + "</data>";
+}
 std::string Json(const std::string& layer, const std::string& orientation = "orthogonal")
 {
-    return R"({"type":"map","orientation":")" + orientation + R"(","width":3,"height":2,"tilewidth":16,"tileheight":16,)"
+    return R"({"type":"map","orientation":")" + orientation +
+           R"(","width":3,"height":2,"tilewidth":16,"tileheight":16,)"
            R"("tilesets":[{"firstgid":1,"name":"t","tilewidth":16,"tileheight":16,"columns":19}],"layers":[)"
-           R"({"type":"tilelayer","name":"t","width":3,"height":2,)" + layer + "}]}";
+           R"({"type":"tilelayer","name":"t","width":3,"height":2,)" +
+           layer + "}]}";
 }
 
 // Writes the map and reads it by its extension: "" or the error, folder left out.
-std::string Read(const TempDir& dir, const std::string& name, const std::string& text, MapGrid* grid)
+std::string Read(const TempDir& dir, const std::string& name, const std::string& text,
+                 MapGrid* grid)
 {
     WriteFile(dir.File(name), text);
     InputError error;
-    const bool read = name.back() == 'x' ? ReadTmxMap(dir.File(name), grid, &error) : ReadJsonMap(dir.File(name), grid, &error);
+    const bool read = name.back() == 'x' ? ReadTmxMap(dir.File(name), grid, &error)
+                                         : ReadJsonMap(dir.File(name), grid, &error);
     return read ? "" : error.Text().substr(error.file.rfind('/') + 1);
 }
 
-// The cells 1, 0, 3 / 0, 20, 190 in every form of a layer's data Tiled writes, and how its saves mark it;
-// the round trip below has Tiled re-save each, and flyer-level read each save.
-const struct { std::string data, mark; } kFormats[] = {
+// The cells 1, 0, 3 / 0, 20, 190 in every form of a layer's data Tiled writes, and how its saves
+// mark it; the round trip below has Tiled re-save each, and flyer-level read each save.
+const struct {
+    std::string data, mark;
+} kFormats[] = {
     {"<data encoding='csv'>\n1,0,3,\n0,20,190\n</data>", "encoding=\"csv\""},
-    {"<data><tile gid='1'/><tile/><tile gid='3'/><tile/><tile gid='20'/><tile gid='190'/></data>", "<tile gid"},
-    {"<data encoding='base64'>\n   AQAAAAAAAAADAAAAAAAAABQAAAC+AAAA\n  </data>", "encoding=\"base64\">"},
-    {"<data encoding='base64' compression='zlib'>eJxjZIAAZigtAsT7gBgAA/gA1w==</data>", "compression=\"zlib\""},
-    {"<data encoding='base64' compression='gzip'>H4sIAAAAAAACA2NkgABmKC0CxPuAGACNHXAOGAAAAA==</data>",
+    {"<data><tile gid='1'/><tile/><tile gid='3'/><tile/><tile gid='20'/><tile gid='190'/></data>",
+     "<tile gid"},
+    {"<data encoding='base64'>\n   AQAAAAAAAAADAAAAAAAAABQAAAC+AAAA\n  </data>",
+     "encoding=\"base64\">"},
+    {"<data encoding='base64' compression='zlib'>eJxjZIAAZigtAsT7gBgAA/gA1w==</data>",
+     "compression=\"zlib\""},
+    {"<data encoding='base64' "
+     "compression='gzip'>H4sIAAAAAAACA2NkgABmKC0CxPuAGACNHXAOGAAAAA==</data>",
      "compression=\"gzip\""},
-    {"<data encoding='base64' compression='zstd'>KLUv/QRYpQAAYAEAAwAUAAAAvgAAAAIAYOABYAF+x+6f</data>",
+    {"<data encoding='base64' "
+     "compression='zstd'>KLUv/QRYpQAAYAEAAwAUAAAAvgAAAAIAYOABYAF+x+6f</data>",
      "compression=\"zstd\""},
 };
 
@@ -48,55 +70,106 @@ TEST(TiledMap, TopmostVisibleCellWinsAcrossGroupsAndHiddenLayersAreLeftOut)
 {
     TempDir dir;
     MapGrid grid;
-    EXPECT_EQ("", Read(dir, "m.tmx", Tmx("<group><group>" + Layer(Csv("1,1,1,1,1,1")) + "</group></group>" + Layer(Csv("0,2,0,0,0,3")) +
-                                         "<objectgroup/><group visible='0'>" + Layer(Csv("9,9,9,9,9,9")) + "</group>" +
-                                         Layer(Csv("8,8,8,8,8,8"), " visible='0'")), &grid));
+    EXPECT_EQ("", Read(dir, "m.tmx",
+                       Tmx("<group><group>" + Layer(Csv("1,1,1,1,1,1")) + "</group></group>" +
+                           Layer(Csv("0,2,0,0,0,3")) + "<objectgroup/><group visible='0'>" +
+                           Layer(Csv("9,9,9,9,9,9")) + "</group>" +
+                           Layer(Csv("8,8,8,8,8,8"), " visible='0'")),
+                       &grid));
     EXPECT_EQ((std::vector<uint32_t>{1, 2, 1, 1, 1, 3}), grid.tiles);
-    EXPECT_EQ((std::vector<std::string>{"hidden layer 't' left out", "hidden layer 't' left out"}), grid.notes);
+    EXPECT_EQ((std::vector<std::string>{"hidden layer 't' left out", "hidden layer 't' left out"}),
+              grid.notes);
 }
 
 TEST(TiledMap, RefusesByNameWhatALevelCannotShow)
 {
     const std::string csv = Csv("1,0,3,0,20,190");
-    const std::string geometry = "m.tmx:3: the tileset's tiles must be 16 x 16 in 19 columns, with no margin or spacing";
+    const std::string geometry =
+        "m.tmx:3: the tileset's tiles must be 16 x 16 in 19 columns, with no margin or spacing";
     std::string deep = Layer(csv);
     for (int depth = 0; depth < 65; ++depth)
         deep = "<group>" + deep + "</group>";
-    const struct { std::string name, text, message; } cases[] = {
+    const struct {
+        std::string name, text, message;
+    } cases[] = {
         {"m.tmx", Tmx(Layer(Csv("1,2147483650,3,0,0,0"))),
-         "m.tmx:4: layer 't', column 1, row 0: tile 2 is flipped or rotated; flyer draws tiles only as they are"},
-        {"m.tmx", Tmx(Layer(Csv("1,191,3,0,0,0"))), "m.tmx:4: layer 't', column 1, row 0: global tile id 191 is not in the one 190-tile tileset"},
-        {"m.tmx", Tmx(Layer(csv), kTileset + "\n<tileset firstgid='191' name='u'/>"), "m.tmx:4: a second tileset 'u': a level has one tileset, the 190 tiles of its bitmap"},
-        {"m.tmx", Tmx(Layer(csv), "<tileset firstgid='1' tilewidth='32' tileheight='32' columns='19'/>"), geometry},
-        {"m.tmx", Tmx(Layer(csv), "<tileset firstgid='1' tilewidth='16' tileheight='16' columns='20'/>"), geometry},
-        {"m.tmx", Tmx(Layer(csv), "<tileset firstgid='2' tilewidth='16' tileheight='16' columns='19'/>"), "m.tmx:3: the tileset must start at global tile id 1"},
-        {"m.tmx", Tmx(Layer(csv), ""), "m.tmx:2: the map has no tileset; draw it with the level's 190-tile tileset"},
-        {"m.tmx", Tmx(Layer(csv), "<tileset firstgid='1' source='none.tsx'/>"), "none.tsx: cannot open: No such file or directory"},
-        {"m.tmx", Tmx(Layer(csv), "<tileset firstgid='1' source='m.tmx'/>"), "m.tmx: not a Tiled tileset: the root element is not <tileset>"},
-        {"m.tmx", Tmx(Layer(csv), kTileset, "orientation='isometric' width='3' height='2' tilewidth='16' tileheight='16'"), "m.tmx:2: orientation 'isometric' is not orthogonal; a level is a square grid"},
-        {"m.tmx", Tmx(Layer(csv), kTileset, "width='3' height='2' tilewidth='32' tileheight='16'"), "m.tmx:2: the map's grid is 32 x 16 pixels, not the 16 x 16 of a level's tiles"},
-        {"m.tmx", Tmx("<layer name='t' width='2' height='1'>" + Csv("1,2") + "</layer>"), "m.tmx:4: layer 't' is 2 x 1 cells, the map 3 x 2"},
-        {"m.tmx", Tmx("<layer width='2000' height='2'>" + Csv("1") + "</layer>"), "m.tmx:4: a layer or chunk of 2000 x 2 cells; a level holds at most 1024 x 1024"},
-        {"m.tmx", Tmx("", kTileset, "width='2000' height='2' tilewidth='16' tileheight='16'"), "m.tmx:2: the map is 2000 x 2 cells; a level holds at most 1024 x 1024"},
-        {"m.tmx", Tmx(Layer(Csv("<chunk x='0' y='0' width='1' height='1'>1</chunk><chunk x='1024' y='0' width='1' height='1'>1</chunk>")), kTileset, kMap + " infinite='1'"), "m.tmx:2: the map's tiles span 1025 x 1 cells; a level holds at most 1024 x 1024"},
+         "m.tmx:4: layer 't', column 1, row 0: tile 2 is flipped or rotated; flyer draws tiles "
+         "only as they are"},
+        {"m.tmx", Tmx(Layer(Csv("1,191,3,0,0,0"))),
+         "m.tmx:4: layer 't', column 1, row 0: global tile id 191 is not in the one 190-tile "
+         "tileset"},
+        {"m.tmx", Tmx(Layer(csv), kTileset + "\n<tileset firstgid='191' name='u'/>"),
+         "m.tmx:4: a second tileset 'u': a level has one tileset, the 190 tiles of its bitmap"},
+        {"m.tmx",
+         Tmx(Layer(csv), "<tileset firstgid='1' tilewidth='32' tileheight='32' columns='19'/>"),
+         geometry},
+        {"m.tmx",
+         Tmx(Layer(csv), "<tileset firstgid='1' tilewidth='16' tileheight='16' columns='20'/>"),
+         geometry},
+        {"m.tmx",
+         Tmx(Layer(csv), "<tileset firstgid='2' tilewidth='16' tileheight='16' columns='19'/>"),
+         "m.tmx:3: the tileset must start at global tile id 1"},
+        {"m.tmx", Tmx(Layer(csv), ""),
+         "m.tmx:2: the map has no tileset; draw it with the level's 190-tile tileset"},
+        {"m.tmx", Tmx(Layer(csv), "<tileset firstgid='1' source='none.tsx'/>"),
+         "none.tsx: cannot open: No such file or directory"},
+        {"m.tmx", Tmx(Layer(csv), "<tileset firstgid='1' source='m.tmx'/>"),
+         "m.tmx: not a Tiled tileset: the root element is not <tileset>"},
+        {"m.tmx",
+         Tmx(Layer(csv), kTileset,
+             "orientation='isometric' width='3' height='2' tilewidth='16' tileheight='16'"),
+         "m.tmx:2: orientation 'isometric' is not orthogonal; a level is a square grid"},
+        {"m.tmx", Tmx(Layer(csv), kTileset, "width='3' height='2' tilewidth='32' tileheight='16'"),
+         "m.tmx:2: the map's grid is 32 x 16 pixels, not the 16 x 16 of a level's tiles"},
+        {"m.tmx", Tmx("<layer name='t' width='2' height='1'>" + Csv("1,2") + "</layer>"),
+         "m.tmx:4: layer 't' is 2 x 1 cells, the map 3 x 2"},
+        {"m.tmx", Tmx("<layer width='2000' height='2'>" + Csv("1") + "</layer>"),
+         "m.tmx:4: a layer or chunk of 2000 x 2 cells; a level holds at most 1024 x 1024"},
+        {"m.tmx", Tmx("", kTileset, "width='2000' height='2' tilewidth='16' tileheight='16'"),
+         "m.tmx:2: the map is 2000 x 2 cells; a level holds at most 1024 x 1024"},
+        {"m.tmx",
+         Tmx(Layer(Csv("<chunk x='0' y='0' width='1' height='1'>1</chunk><chunk x='1024' y='0' "
+                       "width='1' height='1'>1</chunk>")),
+             kTileset, kMap + " infinite='1'"),
+         "m.tmx:2: the map's tiles span 1025 x 1 cells; a level holds at most 1024 x 1024"},
         {"m.tmx", Tmx(Layer("")), "m.tmx:4: layer 't' has no <data>"},
-        {"m.tmx", Tmx(Layer(Csv("<chunk x='-1099511627777' y='0' width='1' height='1'>1</chunk>")), kTileset, kMap + " infinite='1'"), "m.tmx:4: layer 't' has a chunk at -1099511627777,0, beyond any map Tiled makes"},
+        {"m.tmx",
+         Tmx(Layer(Csv("<chunk x='-1099511627777' y='0' width='1' height='1'>1</chunk>")), kTileset,
+             kMap + " infinite='1'"),
+         "m.tmx:4: layer 't' has a chunk at -1099511627777,0, beyond any map Tiled makes"},
         {"m.tmx", Tmx(deep), "m.tmx:4: groups nested deeper than 64"},
-        {"m.tmx", Tmx("<group name='g' offsetx='8'>" + Layer(csv) + "</group>"), "m.tmx:4: layer 'g' has an offset; a level's tiles lie on the map's grid (Layer Properties, Offset: 0, 0)"},
-        {"m.tmx", Tmx(Layer(Csv("1,0,3,0,20,190,5"))), "m.tmx:4: the layer's data holds more than the 6 cells it declares"},
-        {"m.tmx", Tmx(Layer(Csv("1,0,3,0,20"))), "m.tmx:4: the layer's data holds 5 cells, not the 6 cells it declares"},
-        {"m.tmx", Tmx(Layer(Csv("1,x,3,0,20,190"))), "m.tmx:4: the layer's CSV data has something other than a tile id at cell 2"},
-        {"m.tmx", Tmx(Layer("<data><tile gid='x'/></data>")), "m.tmx:4: a <tile> whose gid is not a tile id"},
-        {"m.tmx", Tmx(Layer("<data encoding='base64' compression='zlib'>eJxjZIAAZigtAsT7gJgViAEHaADc</data>")), "m.tmx:4: the layer's zlib data does not hold exactly the 6 cells it declares"},
-        {"m.tmx", Tmx(Layer("<data encoding='base64' compression='zstd'>AQAA!AAA</data>")), "m.tmx:4: the layer's base64 data is damaged"},
-        {"m.tmx", Tmx(Layer("<data encoding='base64' compression='lz4'>AQAA</data>")), "m.tmx:4: layer data compression 'lz4' is not one Tiled writes (zlib, gzip or zstd)"},
-        {"m.tmx", Tmx(Layer("<data encoding='hex'>01</data>")), "m.tmx:4: layer data encoding 'hex' is not one Tiled writes (csv, base64 or XML)"},
+        {"m.tmx", Tmx("<group name='g' offsetx='8'>" + Layer(csv) + "</group>"),
+         "m.tmx:4: layer 'g' has an offset; a level's tiles lie on the map's grid (Layer "
+         "Properties, Offset: 0, 0)"},
+        {"m.tmx", Tmx(Layer(Csv("1,0,3,0,20,190,5"))),
+         "m.tmx:4: the layer's data holds more than the 6 cells it declares"},
+        {"m.tmx", Tmx(Layer(Csv("1,0,3,0,20"))),
+         "m.tmx:4: the layer's data holds 5 cells, not the 6 cells it declares"},
+        {"m.tmx", Tmx(Layer(Csv("1,x,3,0,20,190"))),
+         "m.tmx:4: the layer's CSV data has something other than a tile id at cell 2"},
+        {"m.tmx", Tmx(Layer("<data><tile gid='x'/></data>")),
+         "m.tmx:4: a <tile> whose gid is not a tile id"},
+        {"m.tmx",
+         Tmx(Layer(
+             "<data encoding='base64' compression='zlib'>eJxjZIAAZigtAsT7gJgViAEHaADc</data>")),
+         "m.tmx:4: the layer's zlib data does not hold exactly the 6 cells it declares"},
+        {"m.tmx", Tmx(Layer("<data encoding='base64' compression='zstd'>AQAA!AAA</data>")),
+         "m.tmx:4: the layer's base64 data is damaged"},
+        {"m.tmx", Tmx(Layer("<data encoding='base64' compression='lz4'>AQAA</data>")),
+         "m.tmx:4: layer data compression 'lz4' is not one Tiled writes (zlib, gzip or zstd)"},
+        {"m.tmx", Tmx(Layer("<data encoding='hex'>01</data>")),
+         "m.tmx:4: layer data encoding 'hex' is not one Tiled writes (csv, base64 or XML)"},
         {"m.tmx", "<map>\n</mop>", "m.tmx:1: not well-formed XML: XML_ERROR_MISMATCHED_ELEMENT"},
         {"m.tmx", "<tileset/>", "m.tmx:1: not a Tiled map: the root element is not <map>"},
-        {"m.tmj", Json(R"("data":[1,"2",3,0,0,0])"), "m.tmj: layer 't': the layer's data has something other than a tile id at cell 2"},
-        {"m.tmj", Json(R"("data":[1,0,3])"), "m.tmj: layer 't': the layer's data holds 3 cells, not the 6 cells it declares"},
-        {"m.tmj", Json(R"("offsety":-16.5,"data":[1,0,3,0,20,190])"), "m.tmj: layer 't' has an offset; a level's tiles lie on the map's grid (Layer Properties, Offset: 0, 0)"},
-        {"m.tmj", Json(R"("data":[1,0,3,0,20,190])", "hexagonal"), "m.tmj: orientation 'hexagonal' is not orthogonal; a level is a square grid"},
+        {"m.tmj", Json(R"("data":[1,"2",3,0,0,0])"),
+         "m.tmj: layer 't': the layer's data has something other than a tile id at cell 2"},
+        {"m.tmj", Json(R"("data":[1,0,3])"),
+         "m.tmj: layer 't': the layer's data holds 3 cells, not the 6 cells it declares"},
+        {"m.tmj", Json(R"("offsety":-16.5,"data":[1,0,3,0,20,190])"),
+         "m.tmj: layer 't' has an offset; a level's tiles lie on the map's grid (Layer Properties, "
+         "Offset: 0, 0)"},
+        {"m.tmj", Json(R"("data":[1,0,3,0,20,190])", "hexagonal"),
+         "m.tmj: orientation 'hexagonal' is not orthogonal; a level is a square grid"},
         {"m.tmj", "{\"type\":\"map\",\n\"width\":}", "m.tmj:2: not valid JSON (at byte 24)"},
         {"m.tmj", "[1]", "m.tmj: not a Tiled map: not a JSON object of type \"map\""},
         {"m.tmj", "{\"width\":1E999999}", "m.tmj: not valid JSON: a number too large for any map"},
@@ -109,10 +182,12 @@ TEST(TiledMap, RefusesByNameWhatALevelCannotShow)
 }
 
 // The level a map builds at 10,20 with tiles.bmp, or the failure.
-std::string Build(const TempDir& dir, const std::string& map, const std::vector<std::string>& more = {})
+std::string Build(const TempDir& dir, const std::string& map,
+                  const std::vector<std::string>& more = {})
 {
-    std::vector<std::string> args{"build", "--tileset", dir.File("tiles.bmp"), "--map", map,
-                                  "-o", dir.File("out.lvl"), "--origin", "10,20"};
+    std::vector<std::string> args{"build", "--tileset", dir.File("tiles.bmp"), "--map",
+                                  map,     "-o",        dir.File("out.lvl"),   "--origin",
+                                  "10,20"};
     args.insert(args.end(), more.begin(), more.end());
     const CommandResult r = FlyerLevel(args);
     return r.status == 0 ? ReadFile(dir.File("out.lvl")) : "failed: " + r.err;
@@ -125,7 +200,7 @@ TEST(TiledFiles, MapsTiledWroteBuildAsTiledShowsThem)
     const std::string data = FLYER_TILED_DATA;
     WriteFile(dir.File("shown.csv"), "1,5,1,1,\n0,190,0,0,\n2,0,0,2\n");
     const std::string shown = Build(dir, dir.File("shown.csv"));
-    EXPECT_EQ(shown, Build(dir, data + "/Groups.TMX"));     // zstd, tiles.tsx, a group, a hidden layer
+    EXPECT_EQ(shown, Build(dir, data + "/Groups.TMX"));  // zstd, tiles.tsx, a group, a hidden layer
     EXPECT_EQ(shown, Build(dir, data + "/minimized.tmx"));  // CSV on one line, embedded tileset
     const std::string tileset = ReadFile(dir.File("tiles.bmp"));
     ASSERT_EQ(tileset.size() + 7 * 4, shown.size());
@@ -135,20 +210,26 @@ TEST(TiledFiles, MapsTiledWroteBuildAsTiledShowsThem)
     EXPECT_EQ(shown, Build(dir, dir.File("bom.csv"))) << "after a UTF-8 byte order mark";
     EXPECT_EQ(shown, Build(dir, dir.File("bom.tmx")));
     const CommandResult exported =
-        FlyerLevel({"export", dir.File("out.lvl"), "-o", dir.File("e.csv"), "--tileset-out", dir.File("t.bmp")});
-    EXPECT_EQ("wrote " + dir.File("e.csv") + "; build it again with --origin 10,20\n", exported.out);
+        FlyerLevel({"export", dir.File("out.lvl"), "-o", dir.File("e.csv"), "--tileset-out",
+                    dir.File("t.bmp")});
+    EXPECT_EQ("wrote " + dir.File("e.csv") + "; build it again with --origin 10,20\n",
+              exported.out);
     EXPECT_EQ(ReadFile(dir.File("shown.csv")), ReadFile(dir.File("e.csv")));
     EXPECT_EQ(tileset, ReadFile(dir.File("t.bmp")));
     EXPECT_EQ(data + "/Groups.TMX: hidden layer 'notes' left out\n",
-              FlyerLevel({"build", "--tileset", dir.File("tiles.bmp"), "--map", data + "/Groups.TMX", "-o", dir.File("g.lvl")}).out);
+              FlyerLevel({"build", "--tileset", dir.File("tiles.bmp"), "--map",
+                          data + "/Groups.TMX", "-o", dir.File("g.lvl")})
+                  .out);
     WriteFile(dir.File("box.csv"), "7,0,0,0,0,0\n0,0,0,0,0,0\n0,0,0,0,0,0\n0,0,0,0,0,8\n");
     // Infinite, gzip: tiles at -3,-2 and 2,1, a hidden layer's at 64,64; tiles.tsj.
     EXPECT_EQ(Build(dir, dir.File("box.csv")), Build(dir, data + "/infinite.tmj"));
     // Tiled's CSV export of the layer 'top' of Groups.TMX.
     WriteFile(dir.File("top.csv"), "0,5,0,0\n0,190,0,0\n0,0,0,0\n");
     EXPECT_EQ(Build(dir, dir.File("top.csv")), Build(dir, data + "/top.csv", {"--tiled-csv"}));
-    EXPECT_EQ("failed: flyer-level: " + data + "/top.csv:1:1: negative tile number: Tiled's CSV export counts tiles "
-              "from 0 and writes -1 for an empty cell; read it with --tiled-csv\n", Build(dir, data + "/top.csv"));
+    EXPECT_EQ("failed: flyer-level: " + data +
+                  "/top.csv:1:1: negative tile number: Tiled's CSV export counts tiles "
+                  "from 0 and writes -1 for an empty cell; read it with --tiled-csv\n",
+              Build(dir, data + "/top.csv"));
 }
 
 TEST(TiledRoundTrip, EveryMapTiledSavesFromAnExportBuildsTheSameLevel)
@@ -159,9 +240,11 @@ TEST(TiledRoundTrip, EveryMapTiledSavesFromAnExportBuildsTheSameLevel)
     ASSERT_TRUE(WriteLevel(dir.File("tiles.bmp"), {}));
     WriteFile(dir.File("m.csv"), "1,0,3\n0,20,190\n");
     const std::string level = Build(dir, dir.File("m.csv"));
-    const CommandResult exported = FlyerLevel({"export", dir.File("out.lvl"), "-o", dir.File("e.tmx")});
+    const CommandResult exported =
+        FlyerLevel({"export", dir.File("out.lvl"), "-o", dir.File("e.tmx")});
     ASSERT_EQ(0, exported.status) << exported.err;
-    EXPECT_NE(std::string::npos, exported.out.find("--tileset " + dir.File("e.bmp") + " --origin 10,20\n"));
+    EXPECT_NE(std::string::npos,
+              exported.out.find("--tileset " + dir.File("e.bmp") + " --origin 10,20\n"));
     EXPECT_TRUE(ReadFile(dir.File("tiles.bmp")) == ReadFile(dir.File("e.bmp")));
     // The exported layer in every format Tiled writes, for Tiled to re-save.
     const std::string tmx = ReadFile(dir.File("e.tmx"));
@@ -170,13 +253,21 @@ TEST(TiledRoundTrip, EveryMapTiledSavesFromAnExportBuildsTheSameLevel)
         WriteFile(dir.File("f.tmx"), tmx.substr(0, open) + format.data + tmx.substr(close));
         for (const std::string option : {"", "--embed-tilesets", "--minimize"}) {
             for (const std::string& saved : {dir.File("s.tmx"), dir.File("s.tmj")}) {
-                ASSERT_EQ(0, RunShell("QT_QPA_PLATFORM=offscreen tiled --export-map " + option + " " + dir.File("f.tmx") + " " + saved, "").status);
-                EXPECT_TRUE(saved.back() != 'x' || ReadFile(saved).find(format.mark) != std::string::npos) << ReadFile(saved);
+                ASSERT_EQ(0, RunShell("QT_QPA_PLATFORM=offscreen tiled --export-map " + option +
+                                          " " + dir.File("f.tmx") + " " + saved,
+                                      "")
+                                 .status);
+                EXPECT_TRUE(saved.back() != 'x' ||
+                            ReadFile(saved).find(format.mark) != std::string::npos)
+                    << ReadFile(saved);
                 EXPECT_EQ(level, Build(dir, saved)) << format.mark << " " << option << " " << saved;
             }
         }
     }
-    ASSERT_EQ(0, RunShell("QT_QPA_PLATFORM=offscreen tiled --export-map csv " + dir.File("e.tmx") + " " + dir.File("t.csv"), "").status);
+    ASSERT_EQ(0, RunShell("QT_QPA_PLATFORM=offscreen tiled --export-map csv " + dir.File("e.tmx") +
+                              " " + dir.File("t.csv"),
+                          "")
+                     .status);
     EXPECT_EQ(level, Build(dir, dir.File("t.csv"), {"--tiled-csv"}));
 }
 
@@ -186,22 +277,33 @@ TEST(LevelPicture, DrawsTilesUprightEmptyCellsDarkAndTheStartCell)
     // Tile 1 at column 500, row 500, tile 2 at 520, 505; with the start (512, 511) and
     // 8 cells around, the picture shows columns 492..528, rows 492..519, 2 pixels a cell.
     ASSERT_TRUE(WriteLevel(dir.File("l.lvl"), {0x011F41F4u, 0x021F9208u}));
-    ASSERT_EQ(0, FlyerLevel({"render", dir.File("l.lvl"), "-o", dir.File("p.png"), "--scale", "2"}).status);
+    ASSERT_EQ(
+        0,
+        FlyerLevel({"render", dir.File("l.lvl"), "-o", dir.File("p.png"), "--scale", "2"}).status);
     EXPECT_EQ("74 56", RunShell("identify -format '%w %h' " + dir.File("p.png"), "").out);
     const std::string rgb = RunShell("convert " + dir.File("p.png") + " -depth 8 rgb:-", "").out;
-    auto at = [&](size_t x, size_t y) { return uint32_t(uint8_t(rgb[(y * 74 + x) * 3]) << 16 | uint8_t(rgb[(y * 74 + x) * 3 + 1]) << 8 | uint8_t(rgb[(y * 74 + x) * 3 + 2])); };
+    auto at = [&](size_t x, size_t y) {
+        return uint32_t(uint8_t(rgb[(y * 74 + x) * 3]) << 16 |
+                        uint8_t(rgb[(y * 74 + x) * 3 + 1]) << 8 |
+                        uint8_t(rgb[(y * 74 + x) * 3 + 2]));
+    };
     ASSERT_EQ(74u * 56u * 3u, rgb.size());
     EXPECT_EQ(TestTileColour(1), at(16, 16));
     EXPECT_EQ(TestTileLowerColour(TestTileColour(1)), at(17, 17));
     EXPECT_EQ(TestTileColour(2), at(57, 26));
     EXPECT_LT(at(0, 0) & 0xC0C0C0u, 1u) << "empty cells are dark";
     EXPECT_EQ(0xC0C000u, at(40, 38) & 0xC0C0C0u) << "the start cell is yellow";
-    ASSERT_EQ(0, FlyerLevel({"render", dir.File("l.lvl"), "-o", dir.File("w.png"), "--whole", "--scale", "1"}).status);
+    ASSERT_EQ(0, FlyerLevel({"render", dir.File("l.lvl"), "-o", dir.File("w.png"), "--whole",
+                             "--scale", "1"})
+                     .status);
     EXPECT_EQ("1024 1024", RunShell("identify -format '%w %h' " + dir.File("w.png"), "").out);
-    const CommandResult large = FlyerLevel({"render", dir.File("l.lvl"), "-o", dir.File("x.png"), "--whole", "--scale", "16"});
+    const CommandResult large = FlyerLevel(
+        {"render", dir.File("l.lvl"), "-o", dir.File("x.png"), "--whole", "--scale", "16"});
     EXPECT_EQ(1, large.status);
-    EXPECT_EQ("flyer-level: " + dir.File("l.lvl") + ": the picture would be 16384 x 16384 pixels, more than 8192 a side; "
-              "choose a smaller --scale\n", large.err);
+    EXPECT_EQ("flyer-level: " + dir.File("l.lvl") +
+                  ": the picture would be 16384 x 16384 pixels, more than 8192 a side; "
+                  "choose a smaller --scale\n",
+              large.err);
 }
 
 }  // namespace

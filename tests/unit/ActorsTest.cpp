@@ -12,10 +12,13 @@ namespace {
 
 TEST(Actors, SetAngleStepsBy360IntoZeroTo360)
 {
-    // Stepped in float: -0.00001 + 360 rounds to 360; 134218784 and 2^33 step to 0 and 296 (their remainders
-    // are 344 and 152); 1e30 is past stepping, its remainder 120 (python3: math.fmod(1e30 as a float, 360)).
-    const float rows[][2] = {{360, 0}, {720, 0}, {-90, 270}, {725.5f, 5.5f}, {-720, 0}, {-0.5f, 359.5f}, {-0.00001f, 360},
-                             {134218784, 0}, {8589934592.0f, 296}, {1e30f, 120}, {INFINITY, 0}, {-INFINITY, 0}};
+    // Stepped in float: -0.00001 + 360 rounds to 360; 134218784 and 2^33 step to 0 and 296 (their
+    // remainders are 344 and 152); 1e30 is past stepping, its remainder 120 (python3:
+    // math.fmod(1e30 as a float, 360)).
+    const float rows[][2] = {{360, 0},         {720, 0},       {-90, 270},
+                             {725.5f, 5.5f},   {-720, 0},      {-0.5f, 359.5f},
+                             {-0.00001f, 360}, {134218784, 0}, {8589934592.0f, 296},
+                             {1e30f, 120},     {INFINITY, 0},  {-INFINITY, 0}};
     for (const auto& row : rows) {
         PlayerShip ship;
         EXPECT_EQ(row[1], (ship.SetAngle(row[0]), ship.angle)) << row[0];
@@ -30,15 +33,20 @@ TEST(Actors, BulletsClampTheirKindFlyStraightAndKeepTheLast1000)
     pool->bullets[3] = Bullet{0, 0, 20, -4, 0};
     for (int32_t kind : {0, 7, -3})
         pool->Add((bullet.kind = kind, bullet));
-    EXPECT_EQ((std::vector<int32_t>{1, 4, 1, -3}), (std::vector<int32_t>{pool->bullets[0].kind, pool->bullets[1].kind, pool->bullets[2].kind, bullet.kind}));
+    EXPECT_EQ((std::vector<int32_t>{1, 4, 1, -3}),
+              (std::vector<int32_t>{pool->bullets[0].kind, pool->bullets[1].kind,
+                                    pool->bullets[2].kind, bullet.kind}));
     pool->Update(500);
     pool->Reset();
     pool->Update(500);
-    EXPECT_EQ((std::vector<float>{21, -3, 0}), (std::vector<float>{pool->bullets[2].x, pool->bullets[2].y, pool->bullets[3].x}))
+    EXPECT_EQ((std::vector<float>{21, -3, 0}),
+              (std::vector<float>{pool->bullets[2].x, pool->bullets[2].y, pool->bullets[3].x}))
         << "free slots stay put; bullets fly on after Reset";
     for (int i = 0; i < 1001; ++i)
         pool->Add((bullet.x = float(i), bullet));
-    EXPECT_EQ((std::vector<float>{1, 1000}), (std::vector<float>{float(pool->next), pool->bullets[0].x})) << "the 1001st takes slot 0";
+    EXPECT_EQ((std::vector<float>{1, 1000}),
+              (std::vector<float>{float(pool->next), pool->bullets[0].x}))
+        << "the 1001st takes slot 0";
 }
 
 TEST(Actors, FleetAddsIntoTheFirstFreeSlotAndMovesEveryOccupiedOne)
@@ -52,11 +60,14 @@ TEST(Actors, FleetAddsIntoTheFirstFreeSlotAndMovesEveryOccupiedOne)
         indexes.push_back(fleet->Add(FleetShip{10, 10, 0, -8, 45, kind}, index) ? index : 99);
     EXPECT_EQ((std::vector<uint32_t>{0, 2, 3, 3}), indexes) << "a kind-0 ship leaves its slot free";
     fleet->Update(250);
-    EXPECT_EQ((std::vector<float>{8, 8, 10, 45}), (std::vector<float>{fleet->ships[0].y, fleet->ships[3].y, fleet->ships[4].y, fleet->ships[3].angle}))
+    EXPECT_EQ((std::vector<float>{8, 8, 10, 45}),
+              (std::vector<float>{fleet->ships[0].y, fleet->ships[3].y, fleet->ships[4].y,
+                                  fleet->ships[3].angle}))
         << "kinds 3 and 9 move 2 down, the free slot stays";
     for (uint32_t slot = 0; slot < 100; ++slot)
         fleet->Set(slot, FleetShip{0, 0, 0, 0, 0, -1});
-    EXPECT_FALSE(fleet->Add(FleetShip{0, 0, 0, 0, 0, 1}, index) || index != 0) << "a full fleet gives index 0";
+    EXPECT_FALSE(fleet->Add(FleetShip{0, 0, 0, 0, 0, 1}, index) || index != 0)
+        << "a full fleet gives index 0";
 }
 
 class Emitter : public ::testing::Test {
@@ -74,11 +85,14 @@ protected:
 
 TEST_F(Emitter, EmitsOnePerIntervalStrictlyExceededAndBanksNothingWhileOff)
 {
-    const uint32_t rows[][4] = {{0, 0, 0, 0}, {20, 0, 0, 20}, {20, 1, 1, 1}, {45, 0, 2, 5}};  // ms, ms, emitted, banked
+    const uint32_t rows[][4] = {
+        {0, 0, 0, 0}, {20, 0, 0, 20}, {20, 1, 1, 1}, {45, 0, 2, 5}};  // ms, ms, emitted, banked
     for (const auto& row : rows) {
         SetUp();
         e->Update(row[0]), e->Update(row[1]);
-        EXPECT_EQ((std::vector<uint32_t>{row[2], row[3]}), (std::vector<uint32_t>{e->next, e->accumulatorMs})) << row[0] << "+" << row[1];
+        EXPECT_EQ((std::vector<uint32_t>{row[2], row[3]}),
+                  (std::vector<uint32_t>{e->next, e->accumulatorMs}))
+            << row[0] << "+" << row[1];
     }
     e->SetEmitting(false);
     e->Update(500);
@@ -89,11 +103,13 @@ TEST_F(Emitter, SetParamsClampsColoursAndSizesAndRestartsTheRingKeepingParticles
 {
     e->Update(100);
     ParticleParams p = ExhaustParams();
-    p.red = 1.5f, p.green = -0.25f, p.alpha = 1.0f, p.size = -1, p.posSpread = -2, p.velSpread = -3, p.redRate = -7;
+    p.red = 1.5f, p.green = -0.25f, p.alpha = 1.0f, p.size = -1, p.posSpread = -2, p.velSpread = -3,
+    p.redRate = -7;
     e->SetParams(p);
     const ParticleParams& got = e->params;
-    EXPECT_EQ((std::vector<float>{1, 0, 1, 0, 0, 0, -7, 0, 4}), (std::vector<float>{got.red, got.green, got.alpha, got.size,
-              got.posSpread, got.velSpread, got.redRate, float(e->next), float(Live())}));
+    EXPECT_EQ((std::vector<float>{1, 0, 1, 0, 0, 0, -7, 0, 4}),
+              (std::vector<float>{got.red, got.green, got.alpha, got.size, got.posSpread,
+                                  got.velSpread, got.redRate, float(e->next), float(Live())}));
 }
 
 TEST_F(Emitter, ParticleReddensFadesGrowsAndDiesAfterItsLife)
@@ -104,8 +120,10 @@ TEST_F(Emitter, ParticleReddensFadesGrowsAndDiesAfterItsLife)
         e->Update(100);
     Particle p = e->particles[0];
     ASSERT_EQ(1, Live());
-    EXPECT_EQ((std::vector<float>{921, 1}), (std::vector<float>{float(p.ageMs), p.red})) << "red clamps at 1";
-    const float want[] = {0.0921f, 0.079f, 0.0395f, 2.042f}, got[] = {p.green, p.blue, p.alpha, p.size};
+    EXPECT_EQ((std::vector<float>{921, 1}), (std::vector<float>{float(p.ageMs), p.red}))
+        << "red clamps at 1";
+    const float want[] = {0.0921f, 0.079f, 0.0395f, 2.042f},
+                got[] = {p.green, p.blue, p.alpha, p.size};
     for (int i = 0; i < 4; ++i)
         EXPECT_NEAR(want[i], got[i], 1e-5) << i;
     EXPECT_FALSE(e->IsDead((p.ageMs = 1000, p))) << "an age equal to the life is alive";

@@ -23,24 +23,35 @@ protected:
         g_Exhaust.SetParams(ExhaustParams());
         memset(g_Map.cells, 0, sizeof g_Map.cells);
     }
-    static void Place(float x, float y, float vx, float vy) { g_ShipX = x, g_ShipY = y, g_ShipVelX = vx, g_ShipVelY = vy; }
+    static void Place(float x, float y, float vx, float vy)
+    {
+        g_ShipX = x, g_ShipY = y, g_ShipVelX = vx, g_ShipVelY = vy;
+    }
     static void Solid(int x, int y) { g_Map.cells[x][y].tile = 1; }
-    static void Collide(float x, float y, float vx, float vy, float wantVx, float wantVy, const std::string& why)
+    static void Collide(float x, float y, float vx, float vy, float wantVx, float wantVy,
+                        const std::string& why)
     {
         Place(x, y, vx, vy);
         CollideShip();
-        EXPECT_EQ((std::vector<float>{wantVx, wantVy}), (std::vector<float>{g_ShipVelX, g_ShipVelY})) << why;
+        EXPECT_EQ((std::vector<float>{wantVx, wantVy}),
+                  (std::vector<float>{g_ShipVelX, g_ShipVelY}))
+            << why;
     }
 };
 
 TEST_F(Flight, StepIsEvaluatedInDoubleAndStoredAsFloat)
 {
     // Found by search: a float evaluation of position, velocity or turning differs here.
-    const struct { uint32_t ms; float in[5], out[5]; } rows[] = {  // x, y, vx, vy, heading
-        {45, {0x1.5dadf6p+0, 0x1.b460bep+1, -0x1.c78d1ep+4, -0x1.7181d8p+4, -0x1.ced1cp+3},
-             {0x1.5aec1ap-4, 0x1.2f5af6p+1, -0x1.cb25a6p+4, -0x1.63903ap+4, -0x1.2813ccp+1}},
-        {40, {0x1.cbd05p-1, 0x1.4722cep+1, 0x1.224dd6p+0, 0x1.801e6ap-3, -0x1.eb2672p+4},
-             {0x1.e309bep-1, 0x1.4818a4p+1, 0x1.738b62p-1, 0x1.c041f8p-1, -0x1.3e59a6p+4}}};
+    const struct {
+        uint32_t ms;
+        float in[5], out[5];
+    } rows[] = {// x, y, vx, vy, heading
+                {45,
+                 {0x1.5dadf6p+0, 0x1.b460bep+1, -0x1.c78d1ep+4, -0x1.7181d8p+4, -0x1.ced1cp+3},
+                 {0x1.5aec1ap-4, 0x1.2f5af6p+1, -0x1.cb25a6p+4, -0x1.63903ap+4, -0x1.2813ccp+1}},
+                {40,
+                 {0x1.cbd05p-1, 0x1.4722cep+1, 0x1.224dd6p+0, 0x1.801e6ap-3, -0x1.eb2672p+4},
+                 {0x1.e309bep-1, 0x1.4818a4p+1, 0x1.738b62p-1, 0x1.c041f8p-1, -0x1.3e59a6p+4}}};
     float* state[5] = {&g_ShipX, &g_ShipY, &g_ShipVelX, &g_ShipVelY, &g_ShipHeading};
     for (const auto& row : rows) {
         for (int i = 0; i < 5; ++i)
@@ -55,16 +66,21 @@ TEST_F(Flight, StepIsEvaluatedInDoubleAndStoredAsFloat)
 
 TEST_F(Flight, KeysSetThrustTurnAndExhaustForTheNextStep)
 {
-    const struct { bool up, down, left, right; float thrust, heading; } rows[] = {
-        {0, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 20, 0}, {0, 1, 0, 0, -20, 0}, {1, 1, 0, 0, 0, 0},
-        {0, 0, 1, 0, 0, -67.5f}, {0, 0, 0, 1, 0, 67.5f}, {0, 0, 1, 1, 0, 0}};
+    const struct {
+        bool up, down, left, right;
+        float thrust, heading;
+    } rows[] = {{0, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 20, 0},     {0, 1, 0, 0, -20, 0},
+                {1, 1, 0, 0, 0, 0}, {0, 0, 1, 0, 0, -67.5f}, {0, 0, 0, 1, 0, 67.5f},
+                {0, 0, 1, 1, 0, 0}};
     for (const auto& row : rows) {
         SetUp();
         g_KeyUp = row.up, g_KeyDown = row.down, g_KeyLeft = row.left, g_KeyRight = row.right;
         UpdateShip(250);
         EXPECT_EQ((std::vector<float>{row.thrust, row.heading, float(row.thrust != 0), 0}),
-                  (std::vector<float>{g_ShipThrust, g_ShipHeading, float(g_Exhaust.emitting), g_ShipVelY}))
-            << "up, down, left, right: " << row.up << row.down << row.left << row.right << "; the new thrust acts from the next step";
+                  (std::vector<float>{g_ShipThrust, g_ShipHeading, float(g_Exhaust.emitting),
+                                      g_ShipVelY}))
+            << "up, down, left, right: " << row.up << row.down << row.left << row.right
+            << "; the new thrust acts from the next step";
     }
 }
 
@@ -74,9 +90,11 @@ TEST_F(Flight, ShotLeavesEveryEleventhCallFromThePositionAndVelocityOnEntry)
     g_ShipHeading = 90, g_ShipThrust = 20, g_FireCounter = 10, g_KeyFire = true;
     UpdateShip(100);
     const Bullet shot = g_Bullets.bullets[0];
-    EXPECT_EQ((std::vector<float>{100, 200, 23, 0x1.006118p+2f}), (std::vector<float>{shot.x, shot.y, shot.vx, shot.vy}))
+    EXPECT_EQ((std::vector<float>{100, 200, 23, 0x1.006118p+2f}),
+              (std::vector<float>{shot.x, shot.y, shot.vx, shot.vy}))
         << "heading 90 adds (20, 0.006): 6.282, not 2 pi";
-    EXPECT_EQ((std::vector<float>{3, 5, 0x1.0009b6p+2f}), (std::vector<float>{float(shot.kind), g_ShipVelX, g_ShipVelY}));
+    EXPECT_EQ((std::vector<float>{3, 5, 0x1.0009b6p+2f}),
+              (std::vector<float>{float(shot.kind), g_ShipVelX, g_ShipVelY}));
     g_ShipHeading = 180;
     Place(0, 0, 0, 0);
     std::vector<int> calls;
@@ -84,7 +102,8 @@ TEST_F(Flight, ShotLeavesEveryEleventhCallFromThePositionAndVelocityOnEntry)
         if (UpdateShip(0) && g_FireCounter == 0)
             calls.push_back(call);
     EXPECT_EQ((std::vector<int>{11, 22}), calls);
-    EXPECT_EQ((std::vector<float>{0x1.846154p-7f, -0x1.3ffffcp+4f}), (std::vector<float>{g_Bullets.bullets[1].vx, g_Bullets.bullets[1].vy}))
+    EXPECT_EQ((std::vector<float>{0x1.846154p-7f, -0x1.3ffffcp+4f}),
+              (std::vector<float>{g_Bullets.bullets[1].vx, g_Bullets.bullets[1].vy}))
         << "heading 180 adds (0.012, -20)";
 }
 
@@ -92,18 +111,24 @@ TEST_F(Flight, EachVelocityQuadrantBouncesOffItsTwoFaces)
 {
     // At (10.5, 10.5) moving slowly the probe bounds are 9 and 11 both ways.
     enum { TL, TR, BL, BR, T, B, R, L };
-    const int cell[8][2] = {{9, 11}, {11, 11}, {9, 9}, {11, 9}, {10, 11}, {10, 9}, {11, 10}, {9, 10}};
-    const struct { float vx, vy; int x1, x2, y1, y2; } rows[] = {
-        {2, 2, R, BR, T, TL}, {2, -2, R, TR, B, BL}, {-2, 2, L, BL, T, TR}, {-2, -2, L, TL, B, BR},
-        {-2, 0, L, BL, T, TR}, {0, 2, R, BR, T, TL}, {2, -0.0f, R, BR, T, TL}};  // a zero, +0 or -0, counts as positive
+    const int cell[8][2] = {{9, 11},  {11, 11}, {9, 9},   {11, 9},
+                            {10, 11}, {10, 9},  {11, 10}, {9, 10}};
+    const struct {
+        float vx, vy;
+        int x1, x2, y1, y2;
+    } rows[] = {{2, 2, R, BR, T, TL},    {2, -2, R, TR, B, BL}, {-2, 2, L, BL, T, TR},
+                {-2, -2, L, TL, B, BR},  {-2, 0, L, BL, T, TR}, {0, 2, R, BR, T, TL},
+                {2, -0.0f, R, BR, T, TL}};  // a zero, +0 or -0, counts as positive
     for (const auto& row : rows) {
         for (int probe = 0; probe < 8; ++probe) {
             memset(g_Map.cells, 0, sizeof g_Map.cells);
             Solid(cell[probe][0], cell[probe][1]);
-            const bool x = probe == row.x1 || probe == row.x2, y = probe == row.y1 || probe == row.y2;
+            const bool x = probe == row.x1 || probe == row.x2,
+                       y = probe == row.y1 || probe == row.y2;
             const float f = x || y ? 0.5f : 1.0f;
             Collide(10.5f, 10.5f, row.vx, row.vy, (x ? -f : f) * row.vx, (y ? -f : f) * row.vy,
-                    std::to_string(row.vx) + "," + std::to_string(row.vy) + " probe " + std::to_string(probe));
+                    std::to_string(row.vx) + "," + std::to_string(row.vy) + " probe " +
+                        std::to_string(probe));
         }
     }
     Solid(11, 9), Solid(9, 11);
@@ -118,7 +143,8 @@ TEST_F(Flight, ProbesTruncateTowardZeroAndAddInDoubleWithTheFloatHundredth)
     Solid(10, 6);  // y + 0.9f is just below 6 in double, but 6 in float
     Collide(10.5f, 0x1.466666p+2, 1, 0, 1, 0, "row 6 is not probed");
     Collide(0x1.a787dap+5, 20.5f, 0x1.0a728cp+5, 0, 0x1.0a728cp+5, 0, "");
-    EXPECT_EQ(0x1.a787dap+5f, g_ShipX) << "0.01f steps back to x exactly; the double 0.01 leaves 0x1.a787d8p+5";
+    EXPECT_EQ(0x1.a787dap+5f, g_ShipX)
+        << "0.01f steps back to x exactly; the double 0.01 leaves 0x1.a787d8p+5";
 }
 
 TEST_F(Flight, FrameCollidesThenFliesThenMovesCameraExhaustAndSprite)
@@ -134,13 +160,17 @@ TEST_F(Flight, FrameCollidesThenFliesThenMovesCameraExhaustAndSprite)
     g_FireCounter = 10;
     UpdateWorld(100);
     EXPECT_EQ(8.0f, g_ShipX) << "the wall turned (50, 0) into (-25, 0), then 0.1 s of flight";
-    EXPECT_EQ((std::vector<float>{8, 12.5f}), (std::vector<float>{g_Bullets.bullets[0].x, g_Bullets.bullets[0].y}))
+    EXPECT_EQ((std::vector<float>{8, 12.5f}),
+              (std::vector<float>{g_Bullets.bullets[0].x, g_Bullets.bullets[0].y}))
         << "shot from 10.5 at (-25, 20) and moved in the same frame";
     EXPECT_EQ((std::vector<float>{8, 10.5f, 8, 27, 8}),
-              (std::vector<float>{g_Camera.x, g_Camera.y, g_PlayerShip.x, g_PlayerShip.angle, g_Exhaust.params.posX}));
-    EXPECT_EQ((std::vector<float>{4, 100}), (std::vector<float>{float(g_Exhaust.next), g_Exhaust.particles[3].x}))
+              (std::vector<float>{g_Camera.x, g_Camera.y, g_PlayerShip.x, g_PlayerShip.angle,
+                                  g_Exhaust.params.posX}));
+    EXPECT_EQ((std::vector<float>{4, 100}),
+              (std::vector<float>{float(g_Exhaust.next), g_Exhaust.particles[3].x}))
         << "this frame's particles start where the emitter was";
-    EXPECT_EQ((std::vector<float>{-0x1.d8a034p+4f, -0x1.1d229p+3f}), (std::vector<float>{g_Exhaust.params.velX, g_Exhaust.params.velY}))
+    EXPECT_EQ((std::vector<float>{-0x1.d8a034p+4f, -0x1.1d229p+3f}),
+              (std::vector<float>{g_Exhaust.params.velX, g_Exhaust.params.velY}))
         << "less half this frame's thrust at this frame's heading";
 }
 

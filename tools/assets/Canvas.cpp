@@ -57,7 +57,8 @@ void Canvas::FillCircle(double cx, double cy, double radius, uint32_t rgb)
 
 bool Canvas::SaveBmp(const std::string& path) const
 {
-    SDL_Surface* surface = SDL_CreateRGBSurface(0, width_, height_, 24, 0xFF0000, 0x00FF00, 0x0000FF, 0);
+    SDL_Surface* surface =
+        SDL_CreateRGBSurface(0, width_, height_, 24, 0xFF0000, 0x00FF00, 0x0000FF, 0);
     if (surface == nullptr)
         return false;
     for (int y = 0; y < height_; ++y) {

@@ -17,7 +17,8 @@ bool PaintIcon(const std::string& description, int sourceSize, int size, RgbaIco
                std::string* problem)
 {
     Canvas canvas(size * kSamples, size * kSamples, 0x000000);
-    if (!PaintShapes(description, static_cast<double>(size * kSamples) / sourceSize, &canvas, problem))
+    if (!PaintShapes(description, static_cast<double>(size * kSamples) / sourceSize, &canvas,
+                     problem))
         return false;
     icon->size = size;
     icon->rgba.assign(static_cast<size_t>(size) * size * 4, 0);
@@ -39,7 +40,8 @@ bool PaintIcon(const std::string& description, int sourceSize, int size, RgbaIco
             uint8_t* out = &icon->rgba[(static_cast<size_t>(y) * size + x) * 4];
             for (int k = 0; k < 3 && painted > 0; ++k)
                 out[k] = static_cast<uint8_t>((sum[k] + painted / 2) / painted);
-            out[3] = static_cast<uint8_t>((painted * 255 + kSamples * kSamples / 2) / (kSamples * kSamples));
+            out[3] = static_cast<uint8_t>((painted * 255 + kSamples * kSamples / 2) /
+                                          (kSamples * kSamples));
         }
     }
     return true;

@@ -68,7 +68,8 @@ bool PaintShapes(const std::string& description, double scale, Canvas* canvas, s
             canvas->FillPolygon(xy, rgb);
         } else if (kind == "circle") {
             double radius = 0;
-            if (!(fields >> token) || !ParsePoint(token, offset, scale, &xy) || !(fields >> radius)) {
+            if (!(fields >> token) || !ParsePoint(token, offset, scale, &xy) ||
+                !(fields >> radius)) {
                 *problem = where + "expected circle #rrggbb x,y radius";
                 return false;
             }

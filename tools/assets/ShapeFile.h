@@ -14,4 +14,5 @@
 bool PaintShapes(const std::string& description, Canvas* canvas, std::string* problem);
 // The same with every coordinate and radius multiplied by scale, to paint
 // the sprite larger or smaller.
-bool PaintShapes(const std::string& description, double scale, Canvas* canvas, std::string* problem);
+bool PaintShapes(const std::string& description, double scale, Canvas* canvas,
+                 std::string* problem);

@@ -174,7 +174,8 @@ void Rock(const Tile& t)
 {
     for (int y = 0; y < kTileSide; ++y)
         for (int x = 0; x < kTileSide; ++x) {
-            const double n = 0.5 * Noise(t.variant, x / 4, y / 4, 5) + 0.3 * Noise(t.variant, x / 2, y / 2, 6) +
+            const double n = 0.5 * Noise(t.variant, x / 4, y / 4, 5) +
+                             0.3 * Noise(t.variant, x / 2, y / 2, 6) +
                              0.2 * Noise(t.variant, x, y, 7);
             t.Set(x, y, Mix(Shade(t.base, 0.6), t.accent, n));
         }
@@ -205,7 +206,8 @@ void Hazard(const Tile& t)
     for (int y = 0; y < kTileSide; ++y)
         for (int x = 0; x < kTileSide; ++x) {
             const int band = ((x + direction * y + 32) / width) % 2;
-            t.Set(x, y, Shade(band == 0 ? t.base : t.accent, 0.88 + 0.12 * Noise(t.variant, x, y, 17)));
+            t.Set(x, y,
+                  Shade(band == 0 ? t.base : t.accent, 0.88 + 0.12 * Noise(t.variant, x, y, 17)));
         }
     if (t.variant >= 12)
         Bevel(t, 0x808080, true, true, true, true);
@@ -216,7 +218,8 @@ void Crate(const Tile& t)
     const uint32_t wood = Mix(t.base, t.accent, (t.variant % 4) / 5.0);
     for (int y = 0; y < kTileSide; ++y)
         for (int x = 0; x < kTileSide; ++x)
-            t.Set(x, y, Shade(wood, 0.85 + 0.25 * Noise(t.variant, 0, y, 8) * Noise(t.variant, x, 0, 9)));
+            t.Set(x, y,
+                  Shade(wood, 0.85 + 0.25 * Noise(t.variant, 0, y, 8) * Noise(t.variant, x, 0, 9)));
     Bevel(t, wood, true, true, true, true);
     t.Fill(1, 1, 14, 2, Shade(wood, 0.7));
     t.Fill(1, 13, 14, 2, Shade(wood, 0.7));
@@ -257,7 +260,8 @@ void Crystal(const Tile& t)
             for (int x = 0; x < kTileSide; ++x) {
                 const double d = std::abs(x - cx) + std::abs(y - cy);
                 if (d < r)
-                    t.Set(x, y, Mix(t.base, t.accent, 1.0 - d / r + ((x + y) % 3 == 0 ? 0.2 : 0.0)));
+                    t.Set(x, y,
+                          Mix(t.base, t.accent, 1.0 - d / r + ((x + y) % 3 == 0 ? 0.2 : 0.0)));
             }
     }
 }
@@ -267,8 +271,9 @@ void Crystal(const Tile& t)
 bool PaintTileset(const std::string& description, Canvas* canvas, std::string* problem)
 {
     const std::map<std::string, std::function<void(const Tile&)>> families = {
-        {"plate", Plate}, {"wall", Wall},   {"pipe", Pipe},   {"light", Light},     {"rock", Rock},
-        {"grate", Grate}, {"hazard", Hazard}, {"crate", Crate}, {"circuit", Circuit}, {"crystal", Crystal}};
+        {"plate", Plate},     {"wall", Wall},      {"pipe", Pipe},     {"light", Light},
+        {"rock", Rock},       {"grate", Grate},    {"hazard", Hazard}, {"crate", Crate},
+        {"circuit", Circuit}, {"crystal", Crystal}};
     std::istringstream lines(description);
     std::string line;
     int row = 0;
@@ -281,14 +286,16 @@ bool PaintTileset(const std::string& description, Canvas* canvas, std::string* p
         if (!(fields >> family))
             continue;
         uint32_t baseRgb = 0, accentRgb = 0;
-        if (!(fields >> base >> accent) || !ParseColour(base, &baseRgb) || !ParseColour(accent, &accentRgb) ||
-            families.count(family) == 0 || row >= kTilesetRows) {
-            *problem = "line " + std::to_string(lineNumber) + ": expected 'family #rrggbb #rrggbb' for row " +
-                       std::to_string(row);
+        if (!(fields >> base >> accent) || !ParseColour(base, &baseRgb) ||
+            !ParseColour(accent, &accentRgb) || families.count(family) == 0 ||
+            row >= kTilesetRows) {
+            *problem = "line " + std::to_string(lineNumber) +
+                       ": expected 'family #rrggbb #rrggbb' for row " + std::to_string(row);
             return false;
         }
         for (int column = 0; column < kTilesetColumns; ++column)
-            families.at(family)(Tile{canvas, column * kTileSide, row * kTileSide, column, baseRgb, accentRgb});
+            families.at(family)(
+                Tile{canvas, column * kTileSide, row * kTileSide, column, baseRgb, accentRgb});
         ++row;
     }
     if (row != kTilesetRows) {

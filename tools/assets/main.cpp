@@ -51,7 +51,8 @@ int main(int argc, char** argv)
     }
     const std::string in = std::string(argv[1]) + "/";
     const std::string out = std::string(argv[2]) + "/";
-    const bool made = Make(in + "tileset.txt", out + "tileset.bmp", kTilesetWidth, kTilesetHeight, PaintTileset) &&
+    const bool made = Make(in + "tileset.txt", out + "tileset.bmp", kTilesetWidth, kTilesetHeight,
+                           PaintTileset) &&
                       Make(in + "ship.shapes", out + "ship.bmp", 36, 36, PaintShapes) &&
                       Make(in + "bullet.shapes", out + "bullet.bmp", 8, 8, PaintShapes) &&
                       Make(in + "ships.shapes", out + "ships.bmp", 288, 36, PaintShapes);

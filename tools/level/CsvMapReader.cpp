@@ -19,8 +19,8 @@ bool IsBlank(char c)
 
 }  // namespace
 
-bool ReadCsvMap(const std::string& text, const std::string& file, CsvForm form, MapGrid* grid, InputError* error,
-                unsigned firstLine)
+bool ReadCsvMap(const std::string& text, const std::string& file, CsvForm form, MapGrid* grid,
+                InputError* error, unsigned firstLine)
 {
     const bool tiledExport = form == CsvForm::kTiledExport;
     *grid = MapGrid();
@@ -68,11 +68,15 @@ bool ReadCsvMap(const std::string& text, const std::string& file, CsvForm form, 
                 ++pos;
             if (pos == digits || (pos < row.size() && row[pos] != ',')) {
                 size_t stop = row.find(',', start);
-                return fail(line, column, "bad tile number " + Quoted(row.substr(start, stop == std::string::npos ? std::string::npos : stop - start)));
+                return fail(line, column,
+                            "bad tile number " + Quoted(row.substr(start, stop == std::string::npos
+                                                                              ? std::string::npos
+                                                                              : stop - start)));
             }
             if (negative && !tiledExport)
-                return fail(line, column, "negative tile number: Tiled's CSV export counts tiles from 0 and "
-                                          "writes -1 for an empty cell; read it with --tiled-csv");
+                return fail(line, column,
+                            "negative tile number: Tiled's CSV export counts tiles from 0 and "
+                            "writes -1 for an empty cell; read it with --tiled-csv");
             if (tiledExport) {
                 // Tiled writes the id as a signed 32-bit number, flip flags
                 // and all.
@@ -80,16 +84,19 @@ bool ReadCsvMap(const std::string& text, const std::string& file, CsvForm form, 
                 if (negative && value > 0x80000000u)
                     return fail(line, column, "number too large");
                 if (id != UINT32_MAX && (id & kTiledFlipFlags) != 0)
-                    return fail(line, column, "tile " + std::to_string((id & ~kTiledFlipFlags) + 1) + " (Tiled's id " +
-                                                  std::to_string(id & ~kTiledFlipFlags) +
-                                                  ") is flipped or rotated; flyer draws tiles only as they are");
+                    return fail(line, column,
+                                "tile " + std::to_string((id & ~kTiledFlipFlags) + 1) +
+                                    " (Tiled's id " + std::to_string(id & ~kTiledFlipFlags) +
+                                    ") is flipped or rotated; flyer draws tiles only as they are");
                 if (id != UINT32_MAX && id >= kTileCount)
-                    return fail(line, column, "Tiled's tile id " + std::to_string(id) +
-                                                  " is beyond the tileset's 190 tiles (0 to 189)");
+                    return fail(line, column,
+                                "Tiled's tile id " + std::to_string(id) +
+                                    " is beyond the tileset's 190 tiles (0 to 189)");
                 value = id == UINT32_MAX ? 0 : id + 1;
             }
             if (value > kTileCount)
-                return fail(line, column, "tile " + std::to_string(value) + " is beyond the tileset's 190");
+                return fail(line, column,
+                            "tile " + std::to_string(value) + " is beyond the tileset's 190");
             values.push_back(static_cast<uint32_t>(value));
             if (pos < row.size())
                 ++pos;  // the comma; a comma that ends the line ends the row
@@ -104,8 +111,9 @@ bool ReadCsvMap(const std::string& text, const std::string& file, CsvForm form, 
                 grid->width = static_cast<uint32_t>(values.size());
                 haveWidth = true;
             } else if (values.size() != grid->width) {
-                return fail(line, 0, "row has " + std::to_string(values.size()) + " cells, the first row " +
-                                         std::to_string(grid->width));
+                return fail(line, 0,
+                            "row has " + std::to_string(values.size()) + " cells, the first row " +
+                                std::to_string(grid->width));
             }
             grid->tiles.insert(grid->tiles.end(), values.begin(), values.end());
             grid->height += 1;

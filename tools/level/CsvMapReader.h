@@ -18,5 +18,5 @@ enum class CsvForm {
 // to --tiled-csv; in Tiled's export form flip flags in the top bits are
 // refused by name. `file` names the input in errors; `firstLine` is the
 // line of the file on which `text` starts.
-bool ReadCsvMap(const std::string& text, const std::string& file, CsvForm form, MapGrid* grid, InputError* error,
-                unsigned firstLine = 1);
+bool ReadCsvMap(const std::string& text, const std::string& file, CsvForm form, MapGrid* grid,
+                InputError* error, unsigned firstLine = 1);

@@ -95,7 +95,8 @@ bool ReadWholeFile(const std::string& path, size_t limit, std::string* bytes, In
     if (!ReadFileStart(path, limit + 1, bytes, error))
         return false;
     if (bytes->size() > limit) {
-        error->message = "larger than " + std::to_string(limit >> 20) + " MiB, more than a file of its kind can need";
+        error->message = "larger than " + std::to_string(limit >> 20) +
+                         " MiB, more than a file of its kind can need";
         bytes->clear();
         return false;
     }
@@ -109,5 +110,6 @@ std::string Quoted(const std::string& field)
     size_t cut = kQuotedPrefix;
     while (cut > 0 && (static_cast<unsigned char>(field[cut]) & 0xC0) == 0x80)
         --cut;  // not inside a UTF-8 character
-    return "'" + Escaped(field.substr(0, cut)) + "...' (" + std::to_string(field.size()) + " bytes)";
+    return "'" + Escaped(field.substr(0, cut)) + "...' (" + std::to_string(field.size()) +
+           " bytes)";
 }

@@ -44,15 +44,16 @@ const json& Array(const json& object, const char* key)
     return found != object.end() && found->is_array() ? *found : kEmpty;
 }
 
-bool ReadCells(const json& layer, const json& holder, TiledMap* map, TiledChunk* chunk, std::string* message)
+bool ReadCells(const json& layer, const json& holder, TiledMap* map, TiledChunk* chunk,
+               std::string* message)
 {
     if (!ReserveTiledCells(chunk->width, chunk->height, map, message))
         return false;
     const size_t count = static_cast<size_t>(chunk->width * chunk->height);
     const auto data = holder.find("data");
     if (data != holder.end() && data->is_string())
-        return DecodeLayerData(Text(layer, "encoding"), Text(layer, "compression"), data->get<std::string>(), count,
-                               &chunk->gids, message);
+        return DecodeLayerData(Text(layer, "encoding"), Text(layer, "compression"),
+                               data->get<std::string>(), count, &chunk->gids, message);
     const json& ids = Array(holder, "data");
     if (ids.size() != count) {
         *message = "the layer's data holds " + std::to_string(ids.size()) + " cells, not the " +
@@ -81,7 +82,8 @@ bool ReadLayers(const json& parent, bool visible, int depth, TiledMap* map, std:
             continue;
         const bool shown = visible && Flag(entry, "visible", true);
         const std::string type = Text(entry, "type");
-        const bool offset = entry.value("offsetx", json(0)) != 0 || entry.value("offsety", json(0)) != 0;
+        const bool offset =
+            entry.value("offsetx", json(0)) != 0 || entry.value("offsety", json(0)) != 0;
         if ((type == "group" || type == "tilelayer") && offset) {
             *message = OffsetMessage(Text(entry, "name").c_str());
             return false;
@@ -135,7 +137,8 @@ bool ReadJsonMap(const std::string& path, MapGrid* grid, InputError* error)
     return ReadJsonText(text, path, grid, error);
 }
 
-bool ReadJsonText(const std::string& text, const std::string& file, MapGrid* grid, InputError* error)
+bool ReadJsonText(const std::string& text, const std::string& file, MapGrid* grid,
+                  InputError* error)
 {
     *error = InputError{file, 0, 0, ""};
     json root;
@@ -143,7 +146,8 @@ bool ReadJsonText(const std::string& text, const std::string& file, MapGrid* gri
         root = json::parse(text);
     } catch (const json::parse_error& e) {
         const size_t at = std::min<size_t>(e.byte, text.size());
-        error->line = static_cast<unsigned>(std::count(text.begin(), text.begin() + static_cast<long>(at), '\n') + 1);
+        error->line = static_cast<unsigned>(
+            std::count(text.begin(), text.begin() + static_cast<long>(at), '\n') + 1);
         error->message = "not valid JSON (at byte " + std::to_string(e.byte) + ")";
         return false;
     } catch (const json::out_of_range&) {

@@ -12,4 +12,5 @@
 bool ReadJsonMap(const std::string& path, MapGrid* grid, InputError* error);
 
 // The same for a map already in memory; `file` names it in errors.
-bool ReadJsonText(const std::string& text, const std::string& file, MapGrid* grid, InputError* error);
+bool ReadJsonText(const std::string& text, const std::string& file, MapGrid* grid,
+                  InputError* error);

@@ -2,14 +2,14 @@
 
 #include "world/LevelRecord.h"
 
-bool BuildLevelBytes(const std::string& tileset, const MapGrid& grid, uint32_t originX, uint32_t originY,
-                     std::string* level, InputError* error)
+bool BuildLevelBytes(const std::string& tileset, const MapGrid& grid, uint32_t originX,
+                     uint32_t originY, std::string* level, InputError* error)
 {
     if (static_cast<uint64_t>(originX) + grid.width > kMapSize ||
         static_cast<uint64_t>(originY) + grid.height > kMapSize) {
         error->message = "the " + std::to_string(grid.width) + " x " + std::to_string(grid.height) +
-                         " grid at origin " + std::to_string(originX) + "," + std::to_string(originY) +
-                         " reaches beyond the 1024 x 1024 map";
+                         " grid at origin " + std::to_string(originX) + "," +
+                         std::to_string(originY) + " reaches beyond the 1024 x 1024 map";
         return false;
     }
     *level = tileset;

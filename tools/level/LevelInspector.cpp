@@ -91,8 +91,8 @@ std::string DescribeLevel(const std::string& path, const LevelReport& report)
     std::ostringstream out;
     out << "level: " << path << "\n";
     if (report.width != 0)
-        out << "tileset: " << report.width << " x " << report.height << " pixels, " << report.bitsPerPixel
-            << " bits per pixel\n";
+        out << "tileset: " << report.width << " x " << report.height << " pixels, "
+            << report.bitsPerPixel << " bits per pixel\n";
     if (!report.loadable) {
         out << "refused: " << report.refusal << "\n";
         return out.str();
@@ -104,8 +104,8 @@ std::string DescribeLevel(const std::string& path, const LevelReport& report)
     out << "records: " << report.records << " (applied " << report.applied << ", skipped "
         << report.skippedX + report.skippedY + report.skippedTile << ")\n";
     if (report.skippedX + report.skippedY + report.skippedTile > 0)
-        out << "skipped: x out of range " << report.skippedX << ", y out of range " << report.skippedY
-            << ", tile out of range " << report.skippedTile << "\n";
+        out << "skipped: x out of range " << report.skippedX << ", y out of range "
+            << report.skippedY << ", tile out of range " << report.skippedTile << "\n";
     out << "replaced: " << report.replaced << " records replaced earlier ones\n";
     if (report.emptying > 0)
         out << "empty records (tile 0): " << report.emptying << "\n";
@@ -118,8 +118,8 @@ std::string DescribeLevel(const std::string& path, const LevelReport& report)
     const uint64_t used = report.tiles.size() - histogram[0];
     uint32_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     if (UsedBounds(report, &x0, &y0, &x1, &y1))
-        out << "used cells: " << used << ", columns " << x0 << ".." << x1 << ", rows " << y0 << ".." << y1
-            << " (from the top)\n";
+        out << "used cells: " << used << ", columns " << x0 << ".." << x1 << ", rows " << y0 << ".."
+            << y1 << " (from the top)\n";
     else
         out << "used cells: 0\n";
     out << "tiles (number: cells):";

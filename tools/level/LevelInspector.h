@@ -29,7 +29,10 @@ struct LevelReport {
     // The map after every record: tile numbers, row by row from the top.
     std::vector<uint8_t> tiles = std::vector<uint8_t>(kMapSize * kMapSize, 0);
 
-    uint8_t TileAt(uint32_t x, uint32_t rowFromTop) const { return tiles[rowFromTop * kMapSize + x]; }
+    uint8_t TileAt(uint32_t x, uint32_t rowFromTop) const
+    {
+        return tiles[rowFromTop * kMapSize + x];
+    }
 };
 
 void InspectLevel(const std::string& path, LevelReport* report);

@@ -30,5 +30,6 @@ PictureArea UsedPictureArea(const LevelReport& report, uint32_t margin);
 // part of the level file), shrunk by averaging; empty cells dark; the
 // start cell yellow inside a yellow frame. False, with the problem set,
 // when the tileset cannot be read or the picture would be too large.
-bool RenderLevelPng(const LevelReport& report, const std::string& tilesetBmp, const PictureArea& area,
-                    uint32_t scale, std::string* png, std::string* problem);
+bool RenderLevelPng(const LevelReport& report, const std::string& tilesetBmp,
+                    const PictureArea& area, uint32_t scale, std::string* png,
+                    std::string* problem);

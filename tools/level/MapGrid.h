@@ -9,7 +9,7 @@
 struct MapGrid {
     uint32_t width = 0;
     uint32_t height = 0;
-    std::vector<uint32_t> tiles;  // row by row
+    std::vector<uint32_t> tiles;     // row by row
     std::vector<std::string> notes;  // what the reader left out, for the user
 
     uint32_t At(uint32_t column, uint32_t row) const { return tiles[row * width + column]; }

@@ -38,7 +38,8 @@ bool FollowLinks(std::string path, std::string* target, InputError* error)
         }
         const std::string next(link, static_cast<size_t>(length));
         const size_t slash = path.rfind('/');
-        path = next[0] == '/' || slash == std::string::npos ? next : path.substr(0, slash + 1) + next;
+        path =
+            next[0] == '/' || slash == std::string::npos ? next : path.substr(0, slash + 1) + next;
     }
     errno = ELOOP;
     error->message = Failure("cannot follow the symbolic link");
@@ -101,7 +102,8 @@ bool OutputFiles::Add(const std::string& path, const std::string& bytes, InputEr
     const bool exists = stat(file.target.c_str(), &existing) == 0;
     const char* kind = exists ? NonRegularFileKind(existing.st_mode) : nullptr;
     if (kind != nullptr) {
-        error->message = std::string("is ") + kind + ", not a regular file: flyer-level writes only regular files";
+        error->message = std::string("is ") + kind +
+                         ", not a regular file: flyer-level writes only regular files";
         return false;
     }
     const std::string folder = FolderOf(file.target);
@@ -151,7 +153,8 @@ bool OutputFiles::Commit(InputError* error)
             file.backup = file.temporary + ".old";
     }
     size_t placed = 0;
-    while (placed < pending_.size() && rename(pending_[placed].temporary.c_str(), pending_[placed].target.c_str()) == 0)
+    while (placed < pending_.size() &&
+           rename(pending_[placed].temporary.c_str(), pending_[placed].target.c_str()) == 0)
         ++placed;
     const bool done = placed == pending_.size();
     if (!done) {

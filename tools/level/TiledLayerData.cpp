@@ -15,7 +15,8 @@ std::string Cells(size_t count)
     return std::to_string(count) + (count == 1 ? " cell" : " cells");
 }
 
-bool DecodeCsv(const std::string& text, size_t count, std::vector<uint32_t>* gids, std::string* message)
+bool DecodeCsv(const std::string& text, size_t count, std::vector<uint32_t>* gids,
+               std::string* message)
 {
     size_t at = 0;
     for (;;) {
@@ -53,7 +54,8 @@ bool DecodeCsv(const std::string& text, size_t count, std::vector<uint32_t>* gid
 
 bool DecodeBase64(const std::string& text, std::string* bytes)
 {
-    static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    static const char kAlphabet[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     uint32_t bits = 0;
     int held = 0;
     size_t padding = 0;
@@ -107,22 +109,24 @@ bool Unzstd(const std::string& packed, size_t size, std::string* bytes)
 
 }  // namespace
 
-bool DecodeLayerData(const std::string& encoding, const std::string& compression, const std::string& text,
-                     size_t count, std::vector<uint32_t>* gids, std::string* message)
+bool DecodeLayerData(const std::string& encoding, const std::string& compression,
+                     const std::string& text, size_t count, std::vector<uint32_t>* gids,
+                     std::string* message)
 {
     gids->clear();
     if (encoding == "csv" && compression.empty()) {
         if (!DecodeCsv(text, count, gids, message))
             return false;
         if (gids->size() != count) {
-            *message = "the layer's data holds " + Cells(gids->size()) + ", not the " + Cells(count) +
-                       " it declares";
+            *message = "the layer's data holds " + Cells(gids->size()) + ", not the " +
+                       Cells(count) + " it declares";
             return false;
         }
         return true;
     }
     if (encoding != "base64") {
-        *message = "layer data encoding '" + encoding + "' is not one Tiled writes (csv, base64 or XML)";
+        *message =
+            "layer data encoding '" + encoding + "' is not one Tiled writes (csv, base64 or XML)";
         return false;
     }
     std::string raw;
@@ -141,7 +145,8 @@ bool DecodeLayerData(const std::string& encoding, const std::string& compression
     } else if (compression == "zstd") {
         whole = Unzstd(raw, size, &bytes);
     } else {
-        *message = "layer data compression '" + compression + "' is not one Tiled writes (zlib, gzip or zstd)";
+        *message = "layer data compression '" + compression +
+                   "' is not one Tiled writes (zlib, gzip or zstd)";
         return false;
     }
     if (!whole) {
@@ -151,6 +156,7 @@ bool DecodeLayerData(const std::string& encoding, const std::string& compression
     }
     gids->resize(count);
     for (size_t i = 0; i < count; ++i)
-        (*gids)[i] = ReadLittleEndian32(reinterpret_cast<const unsigned char*>(bytes.data()) + 4 * i);
+        (*gids)[i] =
+            ReadLittleEndian32(reinterpret_cast<const unsigned char*>(bytes.data()) + 4 * i);
     return true;
 }

@@ -9,5 +9,6 @@
 // "base64" of little-endian ids, with compression "" (none), "zlib",
 // "gzip" or "zstd". Never allocates more than the count needs. False, with
 // the message set, on anything else.
-bool DecodeLayerData(const std::string& encoding, const std::string& compression, const std::string& text,
-                     size_t count, std::vector<uint32_t>* gids, std::string* message);
+bool DecodeLayerData(const std::string& encoding, const std::string& compression,
+                     const std::string& text, size_t count, std::vector<uint32_t>* gids,
+                     std::string* message);

@@ -36,10 +36,11 @@ bool CheckTileset(const TiledMap& map, std::string* message, unsigned* line)
         *message = "the tileset must start at global tile id 1";
         return false;
     }
-    const bool columnsFit = tileset.columns >= 0 ? tileset.columns == kTilesetColumns
-                                                 : tileset.imageWidth < 0 || tileset.imageWidth == kTilesetWidth;
-    if (tileset.tileWidth != kTileSide || tileset.tileHeight != kTileSide || !columnsFit || tileset.margin != 0 ||
-        tileset.spacing != 0) {
+    const bool columnsFit = tileset.columns >= 0
+                                ? tileset.columns == kTilesetColumns
+                                : tileset.imageWidth < 0 || tileset.imageWidth == kTilesetWidth;
+    if (tileset.tileWidth != kTileSide || tileset.tileHeight != kTileSide || !columnsFit ||
+        tileset.margin != 0 || tileset.spacing != 0) {
         *message = "the tileset's tiles must be 16 x 16 in 19 columns, with no margin or spacing";
         return false;
     }
@@ -51,18 +52,21 @@ bool CheckTileset(const TiledMap& map, std::string* message, unsigned* line)
 std::string OffsetMessage(const char* layerName)
 {
     return "layer '" + std::string(layerName != nullptr ? layerName : "") +
-           "' has an offset; a level's tiles lie on the map's grid (Layer Properties, Offset: 0, 0)";
+           "' has an offset; a level's tiles lie on the map's grid (Layer Properties, Offset: 0, "
+           "0)";
 }
 
 bool ReserveTiledCells(int64_t width, int64_t height, TiledMap* map, std::string* message)
 {
     if (width < 0 || height < 0 || width > kMapSize || height > kMapSize) {
-        *message = "a layer or chunk of " + Size(width, height) + " cells; a level holds at most 1024 x 1024";
+        *message = "a layer or chunk of " + Size(width, height) +
+                   " cells; a level holds at most 1024 x 1024";
         return false;
     }
     map->cells += static_cast<uint64_t>(width * height);
     if (map->cells > kMaxTiledCells) {
-        *message = "the map's layers hold more than " + std::to_string(kMaxTiledCells) + " cells in all";
+        *message =
+            "the map's layers hold more than " + std::to_string(kMaxTiledCells) + " cells in all";
         return false;
     }
     return true;
@@ -78,7 +82,8 @@ bool FlattenTiledMap(const TiledMap& map, const std::string& file, MapGrid* grid
         return false;
     };
     if (map.orientation != "orthogonal")
-        return fail(map.line, "orientation '" + map.orientation + "' is not orthogonal; a level is a square grid");
+        return fail(map.line, "orientation '" + map.orientation +
+                                  "' is not orthogonal; a level is a square grid");
     if (map.tileWidth != kTileSide || map.tileHeight != kTileSide)
         return fail(map.line, "the map's grid is " + Size(map.tileWidth, map.tileHeight) +
                                   " pixels, not the 16 x 16 of a level's tiles");
@@ -93,7 +98,8 @@ bool FlattenTiledMap(const TiledMap& map, const std::string& file, MapGrid* grid
         left = top = INT64_MAX;
         right = bottom = INT64_MIN;
     } else if (map.width > kMapSize || map.height > kMapSize) {
-        return fail(map.line, "the map is " + Size(map.width, map.height) + " cells; a level holds at most 1024 x 1024");
+        return fail(map.line, "the map is " + Size(map.width, map.height) +
+                                  " cells; a level holds at most 1024 x 1024");
     }
     for (const TiledLayer& layer : map.layers) {
         if (!layer.visible) {
@@ -101,22 +107,26 @@ bool FlattenTiledMap(const TiledMap& map, const std::string& file, MapGrid* grid
             continue;
         }
         if (!map.infinite && (layer.width != map.width || layer.height != map.height))
-            return fail(layer.line, "layer '" + layer.name + "' is " + Size(layer.width, layer.height) +
-                                        " cells, the map " + Size(map.width, map.height));
+            return fail(layer.line, "layer '" + layer.name + "' is " +
+                                        Size(layer.width, layer.height) + " cells, the map " +
+                                        Size(map.width, map.height));
         for (const TiledChunk& chunk : layer.chunks) {
-            if (chunk.x < -kFarthest || chunk.x > kFarthest || chunk.y < -kFarthest || chunk.y > kFarthest)
-                return fail(layer.line, "layer '" + layer.name + "' has a chunk at " + std::to_string(chunk.x) + "," +
-                                            std::to_string(chunk.y) + ", beyond any map Tiled makes");
+            if (chunk.x < -kFarthest || chunk.x > kFarthest || chunk.y < -kFarthest ||
+                chunk.y > kFarthest)
+                return fail(layer.line,
+                            "layer '" + layer.name + "' has a chunk at " + std::to_string(chunk.x) +
+                                "," + std::to_string(chunk.y) + ", beyond any map Tiled makes");
             for (int64_t i = 0; i < chunk.width * chunk.height; ++i) {
                 const uint32_t gid = chunk.gids[static_cast<size_t>(i)];
                 if (gid == 0)
                     continue;
                 const int64_t x = chunk.x + i % chunk.width, y = chunk.y + i / chunk.width;
-                const std::string where = "layer '" + layer.name + "', column " + std::to_string(x) + ", row " +
-                                          std::to_string(y) + ": ";
+                const std::string where = "layer '" + layer.name + "', column " +
+                                          std::to_string(x) + ", row " + std::to_string(y) + ": ";
                 if ((gid & kFlipFlags) != 0)
-                    return fail(layer.line, where + "tile " + std::to_string(gid & ~kFlipFlags) +
-                                                " is flipped or rotated; flyer draws tiles only as they are");
+                    return fail(layer.line,
+                                where + "tile " + std::to_string(gid & ~kFlipFlags) +
+                                    " is flipped or rotated; flyer draws tiles only as they are");
                 if (gid > kTileCount)
                     return fail(layer.line, where + "global tile id " + std::to_string(gid) +
                                                 " is not in the one 190-tile tileset");
@@ -144,7 +154,8 @@ bool FlattenTiledMap(const TiledMap& map, const std::string& file, MapGrid* grid
         for (const TiledChunk& chunk : layer.chunks) {
             for (int64_t i = 0; i < chunk.width * chunk.height; ++i) {
                 const uint32_t gid = chunk.gids[static_cast<size_t>(i)];
-                const int64_t x = chunk.x + i % chunk.width - left, y = chunk.y + i / chunk.width - top;
+                const int64_t x = chunk.x + i % chunk.width - left,
+                              y = chunk.y + i / chunk.width - top;
                 if (gid != 0 && x >= 0 && y >= 0 && x < grid->width && y < grid->height)
                     grid->tiles[static_cast<size_t>(y * grid->width + x)] = gid;
             }

@@ -71,4 +71,5 @@ std::string OffsetMessage(const char* layerName);
 // its whole declared size; an infinite one the bounding box of the cells
 // that hold a tile. Hidden layers are left out and named in grid->notes.
 // What the game cannot show is refused by name.
-bool FlattenTiledMap(const TiledMap& map, const std::string& file, MapGrid* grid, InputError* error);
+bool FlattenTiledMap(const TiledMap& map, const std::string& file, MapGrid* grid,
+                     InputError* error);

@@ -9,11 +9,20 @@ std::string Escaped(const std::string& text)
     std::string out;
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -21,21 +30,30 @@ std::string Escaped(const std::string& text)
 
 }  // namespace
 
-std::string TmxForLevel(const LevelReport& report, const std::string& tilesetName, uint32_t* originX,
-                        uint32_t* originY)
+std::string TmxForLevel(const LevelReport& report, const std::string& tilesetName,
+                        uint32_t* originX, uint32_t* originY)
 {
     std::string csv = ExportCsv(report, originX, originY);
     uint32_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     if (!UsedBounds(report, &x0, &y0, &x1, &y1))
         csv = "0\n";
     const uint32_t width = x1 - x0 + 1, height = y1 - y0 + 1;
-    const std::string size = "width=\"" + std::to_string(width) + "\" height=\"" + std::to_string(height) + "\"";
+    const std::string size =
+        "width=\"" + std::to_string(width) + "\" height=\"" + std::to_string(height) + "\"";
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<map version=\"1.8\" orientation=\"orthogonal\" renderorder=\"right-down\" " + size +
-           " tilewidth=\"16\" tileheight=\"16\" infinite=\"0\" nextlayerid=\"2\" nextobjectid=\"1\">\n"
-           " <tileset firstgid=\"1\" source=\"" + Escaped(tilesetName) + "\"/>\n"
-           " <layer id=\"1\" name=\"tiles\" " + size + ">\n"
-           "  <data encoding=\"csv\">\n" + csv + "</data>\n"
+           "<map version=\"1.8\" orientation=\"orthogonal\" renderorder=\"right-down\" " +
+           size +
+           " tilewidth=\"16\" tileheight=\"16\" infinite=\"0\" nextlayerid=\"2\" "
+           "nextobjectid=\"1\">\n"
+           " <tileset firstgid=\"1\" source=\"" +
+           Escaped(tilesetName) +
+           "\"/>\n"
+           " <layer id=\"1\" name=\"tiles\" " +
+           size +
+           ">\n"
+           "  <data encoding=\"csv\">\n" +
+           csv +
+           "</data>\n"
            " </layer>\n"
            "</map>\n";
 }
@@ -43,8 +61,11 @@ std::string TmxForLevel(const LevelReport& report, const std::string& tilesetNam
 std::string TsxForLevel(const std::string& imageName)
 {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<tileset version=\"1.8\" name=\"tiles\" tilewidth=\"16\" tileheight=\"16\" tilecount=\"190\" "
+           "<tileset version=\"1.8\" name=\"tiles\" tilewidth=\"16\" tileheight=\"16\" "
+           "tilecount=\"190\" "
            "columns=\"19\">\n"
-           " <image source=\"" + Escaped(imageName) + "\" width=\"304\" height=\"160\"/>\n"
+           " <image source=\"" +
+           Escaped(imageName) +
+           "\" width=\"304\" height=\"160\"/>\n"
            "</tileset>\n";
 }

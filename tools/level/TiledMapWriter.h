@@ -10,6 +10,6 @@
 // naming its tileset file, and the tileset naming its image, the level's
 // own bitmap. Names are written as given, relative to the map. Sets where
 // the map's top-left cell lies, for build's --origin.
-std::string TmxForLevel(const LevelReport& report, const std::string& tilesetName, uint32_t* originX,
-                        uint32_t* originY);
+std::string TmxForLevel(const LevelReport& report, const std::string& tilesetName,
+                        uint32_t* originX, uint32_t* originY);
 std::string TsxForLevel(const std::string& imageName);

@@ -16,11 +16,13 @@ bool CheckTileset(const std::string& bytes, const std::string& what, InputError*
         return false;
     }
     const char* reason = nullptr;
-    if (!CheckBmpHeaders(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), &reason)) {
+    if (!CheckBmpHeaders(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
+                         &reason)) {
         error->message = reason;
         return false;
     }
-    SDL_Surface* bitmap = SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
+    SDL_Surface* bitmap =
+        SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
     if (bitmap == nullptr) {
         error->message = "SDL cannot read " + what + ": " + SDL_GetError();
         return false;
@@ -29,7 +31,8 @@ bool CheckTileset(const std::string& bytes, const std::string& what, InputError*
     const int height = bitmap->h;
     SDL_FreeSurface(bitmap);
     if (width != kTilesetWidth || height != kTilesetHeight) {
-        error->message = "the tileset is " + std::to_string(width) + " x " + std::to_string(height) +
+        error->message = "the tileset is " + std::to_string(width) + " x " +
+                         std::to_string(height) +
                          " pixels, not 304 x 160 (19 x 10 tiles of 16 x 16)";
         return false;
     }
@@ -43,7 +46,8 @@ bool ReadTileset(const std::string& path, std::string* bytes, InputError* error)
     if (!ReadWholeFile(path, kMaxTilesetBytes, bytes, error))
         return false;
     if (bytes->size() >= 6 && (*bytes)[0] == 'B' && (*bytes)[1] == 'M') {
-        const uint32_t bfSize = ReadLittleEndian32(reinterpret_cast<const unsigned char*>(bytes->data()) + 2);
+        const uint32_t bfSize =
+            ReadLittleEndian32(reinterpret_cast<const unsigned char*>(bytes->data()) + 2);
         if (bfSize != bytes->size()) {
             error->message = "the BMP header's file size (" + std::to_string(bfSize) +
                              ") is not the file's length (" + std::to_string(bytes->size()) +
@@ -54,12 +58,14 @@ bool ReadTileset(const std::string& path, std::string* bytes, InputError* error)
     return CheckTileset(*bytes, "this BMP", error);
 }
 
-bool ReadTilesetPart(const std::string& levelPath, uint32_t length, std::string* bytes, InputError* error)
+bool ReadTilesetPart(const std::string& levelPath, uint32_t length, std::string* bytes,
+                     InputError* error)
 {
     error->file = levelPath;
     if (length > kMaxTilesetBytes) {
-        error->message = "the tileset part (bfSize " + std::to_string(length) + ") is larger than the " +
-                         std::to_string(kMaxTilesetBytes >> 20) + " MiB a tileset can need";
+        error->message = "the tileset part (bfSize " + std::to_string(length) +
+                         ") is larger than the " + std::to_string(kMaxTilesetBytes >> 20) +
+                         " MiB a tileset can need";
         return false;
     }
     if (!ReadFileStart(levelPath, length, bytes, error))

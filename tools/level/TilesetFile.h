@@ -13,4 +13,5 @@ bool ReadTileset(const std::string& path, std::string* bytes, InputError* error)
 // Reads a level's tileset part, its first `length` bytes (the header's
 // bfSize), and checks it as ReadTileset checks a tileset, so that a level
 // is rebuilt from what this gives.
-bool ReadTilesetPart(const std::string& levelPath, uint32_t length, std::string* bytes, InputError* error);
+bool ReadTilesetPart(const std::string& levelPath, uint32_t length, std::string* bytes,
+                     InputError* error);

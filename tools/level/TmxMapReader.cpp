@@ -21,11 +21,15 @@ const int kMaxGroupDepth = 64;
 
 class TmxReader {
 public:
-    TmxReader(const std::string& file, TiledMap* map, InputError* error) : file_(file), map_(map), error_(error) {}
+    TmxReader(const std::string& file, TiledMap* map, InputError* error)
+        : file_(file), map_(map), error_(error)
+    {
+    }
 
     bool Fail(const XMLElement* where, const std::string& message)
     {
-        *error_ = InputError{file_, where != nullptr ? static_cast<unsigned>(where->GetLineNum()) : 0, 0, message};
+        *error_ = InputError{
+            file_, where != nullptr ? static_cast<unsigned>(where->GetLineNum()) : 0, 0, message};
         return false;
     }
 
@@ -40,7 +44,8 @@ public:
         map_->height = root.Int64Attribute("height", 0);
         map_->tileWidth = root.Int64Attribute("tilewidth", kTileSide);
         map_->tileHeight = root.Int64Attribute("tileheight", kTileSide);
-        for (const XMLElement* e = root.FirstChildElement("tileset"); e != nullptr; e = e->NextSiblingElement("tileset")) {
+        for (const XMLElement* e = root.FirstChildElement("tileset"); e != nullptr;
+             e = e->NextSiblingElement("tileset")) {
             TiledTileset tileset;
             tileset.line = static_cast<unsigned>(e->GetLineNum());
             tileset.firstGid = e->Int64Attribute("firstgid", 0);
@@ -59,10 +64,12 @@ private:
     {
         if (depth > kMaxGroupDepth)
             return Fail(&parent, "groups nested deeper than " + std::to_string(kMaxGroupDepth));
-        for (const XMLElement* e = parent.FirstChildElement(); e != nullptr; e = e->NextSiblingElement()) {
+        for (const XMLElement* e = parent.FirstChildElement(); e != nullptr;
+             e = e->NextSiblingElement()) {
             const bool shown = visible && e->IntAttribute("visible", 1) != 0;
             const bool isLayer = strcmp(e->Name(), "group") == 0 || strcmp(e->Name(), "layer") == 0;
-            if (isLayer && (e->DoubleAttribute("offsetx", 0) != 0 || e->DoubleAttribute("offsety", 0) != 0))
+            if (isLayer &&
+                (e->DoubleAttribute("offsetx", 0) != 0 || e->DoubleAttribute("offsety", 0) != 0))
                 return Fail(e, OffsetMessage(e->Attribute("name")));
             if (strcmp(e->Name(), "group") == 0 && !ReadLayers(*e, shown, depth + 1))
                 return false;
@@ -91,8 +98,9 @@ private:
             if (!ReadCells(*data, *data, &layer.chunks.back()))
                 return false;
         }
-        for (const XMLElement* c = visible && map_->infinite ? data->FirstChildElement("chunk") : nullptr; c != nullptr;
-             c = c->NextSiblingElement("chunk")) {
+        for (const XMLElement* c = visible && map_->infinite ? data->FirstChildElement("chunk")
+                                                             : nullptr;
+             c != nullptr; c = c->NextSiblingElement("chunk")) {
             TiledChunk chunk;
             chunk.x = c->Int64Attribute("x", 0);
             chunk.y = c->Int64Attribute("y", 0);
@@ -117,21 +125,25 @@ private:
         if (encoding != nullptr) {
             const char* compression = data.Attribute("compression");
             const char* text = cells.GetText();
-            return DecodeLayerData(encoding, compression != nullptr ? compression : "", text != nullptr ? text : "",
-                                   count, &chunk->gids, &message) ||
+            return DecodeLayerData(encoding, compression != nullptr ? compression : "",
+                                   text != nullptr ? text : "", count, &chunk->gids, &message) ||
                    Fail(&cells, message);
         }
-        for (const XMLElement* t = cells.FirstChildElement("tile"); t != nullptr; t = t->NextSiblingElement("tile")) {
+        for (const XMLElement* t = cells.FirstChildElement("tile"); t != nullptr;
+             t = t->NextSiblingElement("tile")) {
             unsigned gid = 0;
             if (chunk->gids.size() == count)
-                return Fail(&cells, "the layer's data holds more than the " + std::to_string(count) + " cells it declares");
-            if (t->Attribute("gid") != nullptr && t->QueryUnsignedAttribute("gid", &gid) != tinyxml2::XML_SUCCESS)
+                return Fail(&cells, "the layer's data holds more than the " +
+                                        std::to_string(count) + " cells it declares");
+            if (t->Attribute("gid") != nullptr &&
+                t->QueryUnsignedAttribute("gid", &gid) != tinyxml2::XML_SUCCESS)
                 return Fail(t, "a <tile> whose gid is not a tile id");
             chunk->gids.push_back(gid);
         }
         if (chunk->gids.size() != count)
-            return Fail(&cells, "the layer's data holds " + std::to_string(chunk->gids.size()) + " cells, not the " +
-                                    std::to_string(count) + " cells it declares");
+            return Fail(&cells, "the layer's data holds " + std::to_string(chunk->gids.size()) +
+                                    " cells, not the " + std::to_string(count) +
+                                    " cells it declares");
         return true;
     }
 

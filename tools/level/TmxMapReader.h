@@ -14,4 +14,5 @@ bool ReadTmxMap(const std::string& path, MapGrid* grid, InputError* error);
 
 // The same for a map already in memory; `file` names it in errors and
 // external tilesets are found beside it.
-bool ReadTmxText(const std::string& text, const std::string& file, MapGrid* grid, InputError* error);
+bool ReadTmxText(const std::string& text, const std::string& file, MapGrid* grid,
+                 InputError* error);

@@ -22,7 +22,8 @@ bool CheckXmlInput(const std::string& text, const std::string& file, InputError*
 {
     error->file = file;
     if (text.size() > kMaxMapBytes) {
-        error->message = "larger than " + std::to_string(kMaxMapBytes >> 20) + " MiB, more than a map can need";
+        error->message =
+            "larger than " + std::to_string(kMaxMapBytes >> 20) + " MiB, more than a map can need";
         return false;
     }
     size_t at = text.find('<');
@@ -43,8 +44,10 @@ bool CheckXmlInput(const std::string& text, const std::string& file, InputError*
                 if (text[at] == '"' || text[at] == '\'')
                     at = text.find(text[at], at + 1);
                 else if (text[at] == '=' && ++attributes > kMaxXmlAttributes) {
-                    error->line = 1 + static_cast<unsigned>(std::count(text.begin(), text.begin() + start, '\n'));
-                    error->message = "an element with more than " + std::to_string(kMaxXmlAttributes) +
+                    error->line = 1 + static_cast<unsigned>(
+                                          std::count(text.begin(), text.begin() + start, '\n'));
+                    error->message = "an element with more than " +
+                                     std::to_string(kMaxXmlAttributes) +
                                      " attributes; no map needs so many";
                     return false;
                 }
@@ -58,8 +61,8 @@ bool CheckXmlInput(const std::string& text, const std::string& file, InputError*
     return true;
 }
 
-bool ParseCheckedXml(const std::string& text, const std::string& file, tinyxml2::XMLDocument* document,
-                     InputError* error)
+bool ParseCheckedXml(const std::string& text, const std::string& file,
+                     tinyxml2::XMLDocument* document, InputError* error)
 {
     if (!CheckXmlInput(text, file, error))
         return false;

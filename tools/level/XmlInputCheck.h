@@ -21,5 +21,5 @@ bool CheckXmlInput(const std::string& text, const std::string& file, InputError*
 // Parses XML text into `document` after CheckXmlInput has passed it. False,
 // with the error set to the line tinyxml2 stopped at, when it is refused or
 // not well-formed.
-bool ParseCheckedXml(const std::string& text, const std::string& file, tinyxml2::XMLDocument* document,
-                     InputError* error);
+bool ParseCheckedXml(const std::string& text, const std::string& file,
+                     tinyxml2::XMLDocument* document, InputError* error);

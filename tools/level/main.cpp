@@ -90,7 +90,17 @@ const char kRenderUsage[] =
     "               tiles and the start with a margin of 8\n";
 
 // The options of the commands; those without a short form count from 256.
-enum Option { kOutput = 'o', kHelp = 'h', kTileset = 256, kMap, kOrigin, kTiledCsv, kTilesetOut, kScale, kWhole };
+enum Option {
+    kOutput = 'o',
+    kHelp = 'h',
+    kTileset = 256,
+    kMap,
+    kOrigin,
+    kTiledCsv,
+    kTilesetOut,
+    kScale,
+    kWhole
+};
 
 const option kBuildOptions[] = {{"tileset", required_argument, nullptr, kTileset},
                                 {"map", required_argument, nullptr, kMap},
@@ -144,7 +154,8 @@ Arguments ParseArguments(int argc, char** argv, const char* shortOptions, const 
         } else if (option == '?' || option == ':') {
             const std::string given = Quoted(OptionGiven(optopt, longOptions, argv));
             if (arguments.problem.empty())
-                arguments.problem = option == '?' ? "unknown option " + given : "option " + given + " needs a value";
+                arguments.problem = option == '?' ? "unknown option " + given
+                                                  : "option " + given + " needs a value";
         } else {
             arguments.values[option] = optarg != nullptr ? optarg : "";
         }
@@ -185,15 +196,16 @@ bool ReadMap(const std::string& path, CsvForm csvForm, MapGrid* grid, InputError
     if (HasExtension(path, ".tmj") || HasExtension(path, ".json"))
         return ReadJsonMap(path, grid, error);
     std::string text;
-    return ReadWholeFile(path, kMaxMapBytes, &text, error) && ReadCsvMap(text, path, csvForm, grid, error);
+    return ReadWholeFile(path, kMaxMapBytes, &text, error) &&
+           ReadCsvMap(text, path, csvForm, grid, error);
 }
 
 bool ParseOrigin(const std::string& text, uint32_t* x, uint32_t* y)
 {
     unsigned long a = 0, b = 0;
     char rest = 0;
-    if (sscanf(text.c_str(), "%lu,%lu%c", &a, &b, &rest) != 2 || text.find('-') != std::string::npos ||
-        a > 1023 || b > 1023)
+    if (sscanf(text.c_str(), "%lu,%lu%c", &a, &b, &rest) != 2 ||
+        text.find('-') != std::string::npos || a > 1023 || b > 1023)
         return false;
     *x = static_cast<uint32_t>(a);
     *y = static_cast<uint32_t>(b);
@@ -213,10 +225,12 @@ int Build(int argc, char** argv)
         return UsageError(kBuildUsage, "--tileset, --map and -o are required");
     uint32_t originX = 0, originY = 0;
     if (arguments.Has(kOrigin) && !ParseOrigin(arguments.Value(kOrigin), &originX, &originY))
-        return UsageError(kBuildUsage, "--origin takes two cells 0 to 1023 as X,Y, not " + Quoted(arguments.Value(kOrigin)));
+        return UsageError(kBuildUsage, "--origin takes two cells 0 to 1023 as X,Y, not " +
+                                           Quoted(arguments.Value(kOrigin)));
 
     const bool tiledCsv = arguments.Has(kTiledCsv);
-    if (tiledCsv && (HasExtension(mapPath, ".tmx") || HasExtension(mapPath, ".tmj") || HasExtension(mapPath, ".json")))
+    if (tiledCsv && (HasExtension(mapPath, ".tmx") || HasExtension(mapPath, ".tmj") ||
+                     HasExtension(mapPath, ".json")))
         return UsageError(kBuildUsage, "--tiled-csv is for a CSV map, not a Tiled map");
 
     InputError error;
@@ -256,8 +270,8 @@ int Info(int argc, char** argv)
 bool SameFile(const std::string& a, const std::string& b)
 {
     struct stat first, second;
-    return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
-           first.st_ino == second.st_ino;
+    return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 // A level that the game loads, or the line that says why not.
@@ -274,7 +288,8 @@ int ExportTiled(const std::string& level, const LevelReport& report, const std::
     const std::string tsx = WithExtension(out, ".tsx"), bmp = WithExtension(out, ".bmp");
     for (const std::string& path : {out, tsx, bmp})
         if (SameFile(path, level))
-            return InputFault(InputError{path, 0, 0, "would replace the level itself; export the map under another name"});
+            return InputFault(InputError{
+                path, 0, 0, "would replace the level itself; export the map under another name"});
     std::string bitmap;
     InputError error;
     if (!ReadTilesetPart(level, report.recordOffset, &bitmap, &error))
@@ -285,8 +300,8 @@ int ExportTiled(const std::string& level, const LevelReport& report, const std::
     if (!files.Add(bmp, bitmap, &error) || !files.Add(tsx, TsxForLevel(BaseName(bmp)), &error) ||
         !files.Add(out, map, &error) || !files.Commit(&error))
         return InputFault(error);
-    printf("wrote %s, %s and %s; build it again with --tileset %s --origin %u,%u\n", out.c_str(), tsx.c_str(),
-           bmp.c_str(), bmp.c_str(), originX, originY);
+    printf("wrote %s, %s and %s; build it again with --tileset %s --origin %u,%u\n", out.c_str(),
+           tsx.c_str(), bmp.c_str(), bmp.c_str(), originX, originY);
     return 0;
 }
 
@@ -296,13 +311,17 @@ int Export(int argc, char** argv)
     if (const std::optional<int> status = HelpOrOptionProblem(arguments, kExportUsage))
         return *status;
     const std::string output = arguments.Value(kOutput), tilesetOut = arguments.Value(kTilesetOut);
-    if (arguments.plain.size() != 1 || output.empty() || (arguments.Has(kTilesetOut) && tilesetOut.empty()))
+    if (arguments.plain.size() != 1 || output.empty() ||
+        (arguments.Has(kTilesetOut) && tilesetOut.empty()))
         return UsageError(kExportUsage, "export takes one level file and -o");
     if (HasExtension(output, ".tmj") || HasExtension(output, ".json"))
-        return UsageError(kExportUsage, "export writes Tiled maps as .tmx (Tiled saves them as .tmj too)");
+        return UsageError(kExportUsage,
+                          "export writes Tiled maps as .tmx (Tiled saves them as .tmj too)");
     const bool tiled = HasExtension(output, ".tmx");
     if (tiled && arguments.Has(kTilesetOut))
-        return UsageError(kExportUsage, "a .tmx export writes its tileset bitmap beside the map; no --tileset-out");
+        return UsageError(
+            kExportUsage,
+            "a .tmx export writes its tileset bitmap beside the map; no --tileset-out");
     const std::string& path = arguments.plain[0];
     LevelReport report;
     InputError error;
@@ -316,7 +335,8 @@ int Export(int argc, char** argv)
         return InputFault(error);
     if (!tilesetOut.empty()) {
         std::string tileset;
-        if (!ReadTilesetPart(path, report.recordOffset, &tileset, &error) || !files.Add(tilesetOut, tileset, &error))
+        if (!ReadTilesetPart(path, report.recordOffset, &tileset, &error) ||
+            !files.Add(tilesetOut, tileset, &error))
             return InputFault(error);
     }
     if (!files.Commit(&error))
@@ -335,22 +355,25 @@ int Render(int argc, char** argv)
         return UsageError(kRenderUsage, "render takes one level file and -o");
     unsigned scale = 4;
     char rest = 0;
-    if (arguments.Has(kScale) && (sscanf(scaleText.c_str(), "%u%c", &scale, &rest) != 1 || scaleText[0] == '-' ||
-                                  scale < 1 || scale > 16))
-        return UsageError(kRenderUsage, "--scale takes a number of pixels 1 to 16, not " + Quoted(scaleText));
+    if (arguments.Has(kScale) && (sscanf(scaleText.c_str(), "%u%c", &scale, &rest) != 1 ||
+                                  scaleText[0] == '-' || scale < 1 || scale > 16))
+        return UsageError(kRenderUsage,
+                          "--scale takes a number of pixels 1 to 16, not " + Quoted(scaleText));
     const std::string& path = arguments.plain[0];
     LevelReport report;
     InputError error;
     std::string bitmap, png, problem;
-    if (!InspectLoadable(path, &report, &error) || !ReadTilesetPart(path, report.recordOffset, &bitmap, &error))
+    if (!InspectLoadable(path, &report, &error) ||
+        !ReadTilesetPart(path, report.recordOffset, &bitmap, &error))
         return InputFault(error);
     const PictureArea area = arguments.Has(kWhole) ? PictureArea() : UsedPictureArea(report, 8);
     if (!RenderLevelPng(report, bitmap, area, scale, &png, &problem))
         return InputFault(InputError{path, 0, 0, problem});
     if (!WriteFileAtomically(output, png, &error))
         return InputFault(error);
-    printf("wrote %s: columns %u..%u, rows %u..%u (from the top), %u pixels a cell\n", output.c_str(), area.column,
-           area.column + area.width - 1, area.row, area.row + area.height - 1, scale);
+    printf("wrote %s: columns %u..%u, rows %u..%u (from the top), %u pixels a cell\n",
+           output.c_str(), area.column, area.column + area.width - 1, area.row,
+           area.row + area.height - 1, scale);
     return 0;
 }
 

@@ -93,8 +93,8 @@ void Change(long long bytes)
 {
     const long long inUse = __atomic_add_fetch(&g_inUse, bytes, __ATOMIC_RELAXED);
     long long low = __atomic_load_n(&g_lowSinceBlock, __ATOMIC_RELAXED);
-    while (inUse < low &&
-           !__atomic_compare_exchange_n(&g_lowSinceBlock, &low, inUse, true, __ATOMIC_RELAXED, __ATOMIC_RELAXED)) {
+    while (inUse < low && !__atomic_compare_exchange_n(&g_lowSinceBlock, &low, inUse, true,
+                                                       __ATOMIC_RELAXED, __ATOMIC_RELAXED)) {
     }
 }
 
@@ -111,7 +111,8 @@ inline void* Taken(void* block)
 
 void StartBlock()
 {
-    __atomic_store_n(&g_lowSinceBlock, __atomic_load_n(&g_inUse, __ATOMIC_RELAXED), __ATOMIC_RELAXED);
+    __atomic_store_n(&g_lowSinceBlock, __atomic_load_n(&g_inUse, __ATOMIC_RELAXED),
+                     __ATOMIC_RELAXED);
 }
 
 constexpr unsigned long kParts = 8;
@@ -154,13 +155,16 @@ __attribute__((destructor)) void Report()
     if (out == nullptr)
         return;
     const unsigned long measured = g_frames > g_warmUpFrames ? g_frames - g_warmUpFrames : 0;
-    fprintf(out, "frames %lu\nmeasured_frames %lu\nmeasured_seconds %.6f\nallocations_all %lu\n"
-            "allocations_program %lu\n", g_frames, measured, measured > 0 ? g_lastFrameTime - g_warmUpTime : 0.0,
+    fprintf(out,
+            "frames %lu\nmeasured_frames %lu\nmeasured_seconds %.6f\nallocations_all %lu\n"
+            "allocations_program %lu\n",
+            g_frames, measured, measured > 0 ? g_lastFrameTime - g_warmUpTime : 0.0,
             g_all - g_allAtWarmUp, g_fromProgram - g_fromProgramAtWarmUp);
     if (g_blocks >= kParts) {
         fprintf(out, "heap_floors");
         for (unsigned long part = 0; part < kParts; ++part)
-            fprintf(out, " %lld", MedianFloor(part * g_blocks / kParts, (part + 1) * g_blocks / kParts));
+            fprintf(out, " %lld",
+                    MedianFloor(part * g_blocks / kParts, (part + 1) * g_blocks / kParts));
         fprintf(out, "\n");
     }
     fclose(out);
@@ -227,7 +231,8 @@ namespace {
 void* New(void* caller, size_t size, size_t alignment, bool nothrow)
 {
     Count(caller);
-    void* block = Taken(alignment > alignof(max_align_t) ? __libc_memalign(alignment, size) : __libc_malloc(size));
+    void* block = Taken(alignment > alignof(max_align_t) ? __libc_memalign(alignment, size)
+                                                         : __libc_malloc(size));
     if (block == nullptr && !nothrow)
         throw std::bad_alloc();
     return block;
@@ -243,12 +248,30 @@ constexpr size_t kPlain = alignof(max_align_t);
 
 }  // namespace
 
-void* operator new(size_t n) { return New(__builtin_return_address(0), n, kPlain, false); }
-void* operator new[](size_t n) { return New(__builtin_return_address(0), n, kPlain, false); }
-void* operator new(size_t n, const std::nothrow_t&) noexcept { return New(__builtin_return_address(0), n, kPlain, true); }
-void* operator new[](size_t n, const std::nothrow_t&) noexcept { return New(__builtin_return_address(0), n, kPlain, true); }
-void* operator new(size_t n, std::align_val_t a) { return New(__builtin_return_address(0), n, size_t(a), false); }
-void* operator new[](size_t n, std::align_val_t a) { return New(__builtin_return_address(0), n, size_t(a), false); }
+void* operator new(size_t n)
+{
+    return New(__builtin_return_address(0), n, kPlain, false);
+}
+void* operator new[](size_t n)
+{
+    return New(__builtin_return_address(0), n, kPlain, false);
+}
+void* operator new(size_t n, const std::nothrow_t&) noexcept
+{
+    return New(__builtin_return_address(0), n, kPlain, true);
+}
+void* operator new[](size_t n, const std::nothrow_t&) noexcept
+{
+    return New(__builtin_return_address(0), n, kPlain, true);
+}
+void* operator new(size_t n, std::align_val_t a)
+{
+    return New(__builtin_return_address(0), n, size_t(a), false);
+}
+void* operator new[](size_t n, std::align_val_t a)
+{
+    return New(__builtin_return_address(0), n, size_t(a), false);
+}
 void* operator new(size_t n, std::align_val_t a, const std::nothrow_t&) noexcept
 {
     return New(__builtin_return_address(0), n, size_t(a), true);
@@ -257,18 +280,54 @@ void* operator new[](size_t n, std::align_val_t a, const std::nothrow_t&) noexce
 {
     return New(__builtin_return_address(0), n, size_t(a), true);
 }
-void operator delete(void* p) noexcept { Delete(p); }
-void operator delete[](void* p) noexcept { Delete(p); }
-void operator delete(void* p, size_t) noexcept { Delete(p); }
-void operator delete[](void* p, size_t) noexcept { Delete(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { Delete(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { Delete(p); }
-void operator delete(void* p, std::align_val_t) noexcept { Delete(p); }
-void operator delete[](void* p, std::align_val_t) noexcept { Delete(p); }
-void operator delete(void* p, size_t, std::align_val_t) noexcept { Delete(p); }
-void operator delete[](void* p, size_t, std::align_val_t) noexcept { Delete(p); }
-void operator delete(void* p, std::align_val_t, const std::nothrow_t&) noexcept { Delete(p); }
-void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcept { Delete(p); }
+void operator delete(void* p) noexcept
+{
+    Delete(p);
+}
+void operator delete[](void* p) noexcept
+{
+    Delete(p);
+}
+void operator delete(void* p, size_t) noexcept
+{
+    Delete(p);
+}
+void operator delete[](void* p, size_t) noexcept
+{
+    Delete(p);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept
+{
+    Delete(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept
+{
+    Delete(p);
+}
+void operator delete(void* p, std::align_val_t) noexcept
+{
+    Delete(p);
+}
+void operator delete[](void* p, std::align_val_t) noexcept
+{
+    Delete(p);
+}
+void operator delete(void* p, size_t, std::align_val_t) noexcept
+{
+    Delete(p);
+}
+void operator delete[](void* p, size_t, std::align_val_t) noexcept
+{
+    Delete(p);
+}
+void operator delete(void* p, std::align_val_t, const std::nothrow_t&) noexcept
+{
+    Delete(p);
+}
+void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcept
+{
+    Delete(p);
+}
 
 extern "C" {
 
