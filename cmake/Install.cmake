@@ -1,6 +1,6 @@
 # Installing and packaging: the game, the level tool, the default data, the
-# desktop entry, AppStream metadata, icons, man pages and the Debian package
-# (scripts/package). The sources of the documents are in dist/.
+# desktop entry, AppStream metadata, icons, man pages, the Tiled extension
+# and the Debian package (scripts/package). The sources of the documents are in dist/.
 include(GNUInstallDirs)
 
 set(FLYER_APP_ID io.github.flyerdemo.flyer)
@@ -77,6 +77,19 @@ install(CODE "
   configure_file(${DIST_SOURCES}/flyer.desktop.in ${DIST_DIR}/${FLYER_APP_ID}.desktop @ONLY)
   file(INSTALL ${DIST_DIR}/${FLYER_APP_ID}.desktop
        DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\")")
+
+# The Tiled extension, with installed.json beside it: where the programs
+# and the data went, for the extension to find them. flyer-level
+# tiled-extension finds the extension from its own folder.
+set(FLYER_TILED_DIR ${CMAKE_INSTALL_DATADIR}/flyer/tiled)
+install(DIRECTORY ${DIST_SOURCES}/tiled/ DESTINATION ${FLYER_TILED_DIR} FILES_MATCHING PATTERN "*.js")
+install(CODE "
+  set(FLYER_BIN \"\${CMAKE_INSTALL_PREFIX}/${FLYER_INSTALL_BINDIR}\")
+  set(FLYER_DATA \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/flyer\")
+  configure_file(${DIST_SOURCES}/tiled-installed.json.in ${DIST_DIR}/installed.json @ONLY)
+  file(INSTALL ${DIST_DIR}/installed.json DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${FLYER_TILED_DIR}\")")
+file(RELATIVE_PATH FLYER_TILED_FROM_BIN /${FLYER_INSTALL_BINDIR} /${FLYER_TILED_DIR})
+target_compile_definitions(flyer-level PRIVATE FLYER_TILED_FROM_BIN="${FLYER_TILED_FROM_BIN}")
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME flyer)

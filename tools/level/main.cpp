@@ -19,6 +19,7 @@
 #include "LevelPicture.h"
 #include "OutputFiles.h"
 #include "PathNames.h"
+#include "TiledExtensionCommand.h"
 #include "TiledMapWriter.h"
 #include "TilesetFile.h"
 #include "TmxMapReader.h"
@@ -36,6 +37,7 @@ const char kUsage[] =
     "  info     report what a level holds and whether the game loads it\n"
     "  export   write a level's map as CSV or as a Tiled map\n"
     "  render   draw a level's map as a PNG picture\n"
+    "  tiled-extension  let Tiled open, save and play levels\n"
     "\n"
     "Run 'flyer-level <command> --help' for the options of a command,\n"
     "'flyer-level --version' for the version.\n";
@@ -393,7 +395,11 @@ int RunCommand(int argc, char** argv)
     const struct {
         const char* name;
         int (*run)(int, char**);
-    } commands[] = {{"build", Build}, {"info", Info}, {"export", Export}, {"render", Render}};
+    } commands[] = {{"build", Build},
+                    {"info", Info},
+                    {"export", Export},
+                    {"render", Render},
+                    {"tiled-extension", RunTiledExtensionCommand}};
     for (const auto& entry : commands)
         if (command == entry.name)
             return entry.run(argc - 1, argv + 1);
