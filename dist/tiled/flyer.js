@@ -8,7 +8,7 @@
 // the folder installed.json names (written by the install), then the
 // repository's build/ when this folder is the repository's dist/tiled.
 
-const extensionFolder = FileInfo.path(__filename);
+const extensionFolder = FileInfo.path(FileInfo.canonicalPath(__filename));
 const playResolutions = ['640', '800', '1024', '1280'];
 
 // The folders the install wrote into installed.json, or none.
@@ -68,15 +68,16 @@ function dataFolder(flyer)
     return found === undefined ? '' : FileInfo.cleanPath(found);
 }
 
-// Runs a program to its end: its status and what it printed.
-function run(program, args, folder)
+// Runs a program to its end: its status and what it printed; a program
+// that cannot start has the status -1.
+function run(program, args)
 {
     const process = new Process();
-    if (folder !== undefined)
-        process.workingDirectory = folder;
     const status = process.exec(program, args, false);
     const result = {status: status, out: process.readStdOut(), err: process.readStdErr()};
     process.close();
+    if (status < 0)
+        result.err = program + ' could not be started';
     return result;
 }
 
@@ -255,7 +256,8 @@ function buildAndPlay()
                 'flyer or its data folder not found: set FLYER or put flyer on PATH.');
         const game = run('sh', ['-c', startDetached, 'sh', data, flyer, levelPath, resolution]);
         if (game.status !== 0)
-            tiled.alert('flyer ended with status ' + game.status + ':\n' + game.out.trim());
+            tiled.alert(
+                'flyer ended with status ' + game.status + ':\n' + (game.out + game.err).trim());
     } catch (e) {
         tiled.alert(String(e));
     }
@@ -267,8 +269,15 @@ tiled.registerMapFormat('flyer', {
     name: 'flyer level (*.lvl)',
     extension: 'lvl',
     read: readLevel,
+    // Tiled shows the string write returns, but only in its window: on
+    // the command line the warning is what reaches standard error.
     write: (map, fileName) => {
-        const problem = writeLevel(map, fileName);
+        let problem = '';
+        try {
+            problem = writeLevel(map, fileName);
+        } catch (e) {
+            problem = String(e);
+        }
         if (problem === '')
             return undefined;
         console.warn(problem);

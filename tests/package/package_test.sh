@@ -38,11 +38,13 @@ case "$check" in
   layout)
     bindir="$(dirname "$(entry Exec | cut -d ' ' -f 1)")"
     want=("$bindir/flyer" "$bindir/flyer-level"
-      /usr/share/flyer/{demo.lvl,tileset.bmp,ship.bmp,bullet.bmp,ships.bmp}
+      /usr/share/flyer/{demo.lvl,tileset.bmp,ship.bmp,bullet.bmp,ships.bmp,tiled/flyer.js}
       /usr/share/man/man6/flyer.6.gz /usr/share/man/man1/flyer-level.1.gz
       /usr/share/doc/flyer/copyright /usr/share/doc/flyer/changelog.gz)
     for path in "${want[@]}"; do [ -f "$root$path" ] || fail "$path is missing"; done
     [ "$(entry Path)" = /usr/share/flyer ] || fail "Path= is '$(entry Path)', not /usr/share/flyer"
+    grep -qF "\"bin\": \"$bindir\"" "$root/usr/share/flyer/tiled/installed.json" ||
+      fail "the Tiled extension looks for the programs elsewhere: $(cat "$root/usr/share/flyer/tiled/installed.json")"
     id="$(basename "$root"/usr/share/applications/*.desktop .desktop)"
     [ -f "$root/usr/share/metainfo/$id.metainfo.xml" ] || fail "no metainfo for $id"
     [ "$(entry Icon)" = "$id" ] || fail "Icon= is not the application id $id"
