@@ -1,6 +1,7 @@
 # Installing and packaging: the game, the level tool, the default data, the
 # desktop entry, AppStream metadata, icons, man pages, the Tiled extension
-# and the Debian package (scripts/package). The sources of the documents are in dist/.
+# and the Debian package (scripts/package). The sources of the documents
+# are in dist/.
 include(GNUInstallDirs)
 
 set(FLYER_APP_ID io.github.flyerdemo.flyer)
@@ -65,7 +66,10 @@ install(FILES ${DIST_DIR}/${FLYER_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTA
 install(FILES ${DIST_DIR}/flyer.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${DIST_DIR}/flyer-level.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${DIST_SOURCES}/copyright ${DIST_DIR}/changelog.gz ${CMAKE_SOURCE_DIR}/README.md
+              ${CMAKE_SOURCE_DIR}/CONTRIBUTING.md
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The README's links and pictures point into docs/.
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # The desktop entry runs the game from its data folder, so Path= and Exec=
 # must be absolute: they are filled in when installing, from the prefix

@@ -66,6 +66,14 @@ void InspectLevel(const std::string& path, LevelReport* report)
     fclose(file);
 }
 
+bool InspectLoadable(const std::string& path, LevelReport* report, InputError* error)
+{
+    InspectLevel(path, report);
+    if (!report->loadable)
+        *error = InputError{path, 0, 0, "the game would refuse this level: " + report->refusal};
+    return report->loadable;
+}
+
 bool UsedBounds(const LevelReport& report, uint32_t* x0, uint32_t* y0, uint32_t* x1, uint32_t* y1)
 {
     bool any = false;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "InputFile.h"
 #include "world/LevelRecord.h"
 
 // What a level file holds, read the way the game reads it.
@@ -36,6 +37,10 @@ struct LevelReport {
 };
 
 void InspectLevel(const std::string& path, LevelReport* report);
+
+// Inspects a level that the game must load: false, with the error saying
+// why the game would refuse it, when it does not.
+bool InspectLoadable(const std::string& path, LevelReport* report, InputError* error);
 
 // The report as `info` prints it.
 std::string DescribeLevel(const std::string& path, const LevelReport& report);

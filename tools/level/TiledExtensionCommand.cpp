@@ -1,26 +1,34 @@
-#include "TiledExtensionCommand.h"
-
+// flyer-level tiled-extension: makes the Tiled extension installed with
+// flyer one of the user's Tiled extensions, by a symbolic link
+// ${XDG_CONFIG_HOME:-~/.config}/tiled/extensions/flyer to its folder, found
+// from this program's own folder (FLYER_TILED_FROM_BIN, set by the install
+// rules).
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <system_error>
+
+#include "CommandLine.h"
+#include "Commands.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const char kUsage[] =
+const char kTiledExtensionUsage[] =
     "Usage: flyer-level tiled-extension\n"
     "Lets Tiled open, save and play flyer levels (.lvl): links\n"
     "${XDG_CONFIG_HOME:-~/.config}/tiled/extensions/flyer to the Tiled extension\n"
     "installed with flyer. Tiled loads it when it next starts. Nothing is\n"
     "replaced: something else of that name is left as it is and reported.\n";
 
+const option kTiledExtensionOptions[] = {{"help", no_argument, nullptr, kHelp},
+                                         {nullptr, 0, nullptr, 0}};
+
 int Fail(const std::string& message)
 {
-    fprintf(stderr, "flyer-level: %s\n", message.c_str());
+    fprintf(stderr, "%s: %s\n", kProgram, message.c_str());
     return 1;
 }
 
@@ -37,16 +45,13 @@ std::string TiledConfigFolder()
 
 }  // namespace
 
-int RunTiledExtensionCommand(int argc, char** argv)
+int RunTiledExtension(int argc, char** argv)
 {
-    if (argc == 2 && (strcmp(argv[1], "--help") == 0 || strcmp(argv[1], "-h") == 0)) {
-        fputs(kUsage, stdout);
-        return 0;
-    }
-    if (argc != 1) {
-        fprintf(stderr, "flyer-level: tiled-extension takes no arguments\n%s", kUsage);
-        return 2;
-    }
+    const Arguments arguments = ParseArguments(argc, argv, ":h", kTiledExtensionOptions);
+    if (const std::optional<int> status = HelpOrOptionProblem(arguments, kTiledExtensionUsage))
+        return *status;
+    if (!arguments.plain.empty())
+        return UsageError(kTiledExtensionUsage, "tiled-extension takes no arguments");
     std::error_code error;
     const fs::path program = fs::read_symlink("/proc/self/exe", error);
     const fs::path extension =
