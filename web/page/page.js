@@ -1,0 +1,157 @@
+// The page around the game: one game module per flight (the game ends its
+// process on Esc or on a level it refuses, so each start gets a fresh one),
+// the level from the folder or from the player, the resolution, and the
+// status line. createFlyer comes from flyer.js, the game built by
+// Emscripten.
+'use strict';
+
+(() => {
+    const sizes = {640: [640, 480], 800: [800, 600], 1024: [1024, 768], 1280: [1280, 1024]};
+    const sprites = ['ship.bmp', 'bullet.bmp', 'ships.bmp'];
+    const params = new URLSearchParams(location.search);
+    let resolution = params.get('resolution') in sizes ? params.get('resolution') : '1024';
+    const shipped = /^[\w-]+$/.test(params.get('level') || '') ? params.get('level') : 'demo';
+
+    const element = (id) => document.getElementById(id);
+    let level = null;  // {name, bytes}; bytes null when the folder has no such file
+    let flight = null;
+    let stats = {frames: 0, fps: 0};
+    window.flyerStats = stats;
+
+    async function fetchBytes(url)
+    {
+        const response = await fetch(url);
+        return response.ok ? new Uint8Array(await response.arrayBuffer()) : null;
+    }
+    const spriteBytes = Promise.all(sprites.map((name) => fetchBytes('sprites/' + name)));
+
+    function setState(state)
+    {
+        document.body.dataset.state = state;
+    }
+
+    function showStatus()
+    {
+        const [width, height] = sizes[resolution];
+        element('status').textContent = `${width} × ${height} · ${stats.fps} fps`;
+    }
+
+    function sizeCanvas()
+    {
+        [element('canvas').width, element('canvas').height] = sizes[resolution];
+        showStatus();
+    }
+
+    // A canvas keeps the first WebGL context made on it: each flight draws
+    // on a new one.
+    function freshCanvas()
+    {
+        const canvas = element('canvas').cloneNode(false);
+        element('canvas').replaceWith(canvas);
+        return canvas;
+    }
+
+    function ended(status, lines)
+    {
+        flight = null;
+        const message = element('message');
+        if (status === 0) {
+            setState('ended');
+            message.textContent = 'Flight over: Esc ended it.';
+            element('fly-again').hidden = false;
+        } else if (stats.frames === 0) {
+            setState('refused');
+            message.textContent =
+                lines.join('\n') + '\n\nThe game refused to start. Pick another level.';
+        } else {
+            setState('failed');
+            message.textContent = lines.join('\n') || `The game stopped with status ${status}.`;
+            element('fly-again').hidden = false;
+        }
+    }
+
+    async function fly()
+    {
+        if (flight)
+            flight.pauseMainLoop();
+        flight = null;
+        setState('loading');
+        element('message').textContent = '';
+        element('fly-again').hidden = true;
+        const canvas = freshCanvas();
+        if (!level)
+            level = {name: shipped + '.lvl', bytes: await fetchBytes(`levels/${shipped}.lvl`)};
+        const lines = [];
+        const own = {frames: 0, fps: 0};
+        stats = window.flyerStats = own;
+        showStatus();
+        let since = performance.now();
+        let counted = 0;
+        const countFrame = () => {
+            own.frames += 1;
+            const now = performance.now();
+            if (now - since >= 1000) {
+                own.fps = Math.round(((own.frames - counted) * 1000) / (now - since));
+                [since, counted] = [now, own.frames];
+                showStatus();
+            }
+        };
+        const stop = (reason) => ended(-1, lines.concat(`The game stopped: ${reason}`));
+        const game = await createFlyer({
+                         canvas,
+                         keyboardListeningElement: canvas,
+                         print: (line) => lines.push(line),
+                         printErr: (line) => console.warn(line),
+                         onFrame: countFrame,
+                         onExit: (status) => ended(status, lines),
+                         onAbort: stop,
+                     }).catch(stop);
+        if (!game)
+            return;
+        game.FS.mkdir('/flyer');
+        game.FS.chdir('/flyer');
+        (await spriteBytes).forEach((bytes, i) => bytes && game.FS.writeFile(sprites[i], bytes));
+        if (level.bytes)
+            game.FS.writeFile(level.name, level.bytes);
+        flight = game;
+        canvas.focus();
+        game.callMain([level.name, resolution]);
+        if (document.body.dataset.state === 'loading')
+            setState('flying');
+    }
+
+    async function flyOwnLevel(file)
+    {
+        if (!file)
+            return;
+        const name = file.name.replace(/[/\\]/g, '_').replace(/^\.*$/, 'level.lvl');
+        level = {name, bytes: new Uint8Array(await file.arrayBuffer())};
+        fly();
+    }
+
+    element('resolution').value = resolution;
+    element('resolution').addEventListener('change', (event) => {
+        resolution = event.target.value;
+        params.set('resolution', resolution);
+        history.replaceState(null, '', '?' + params);
+        sizeCanvas();
+        if (document.body.dataset.state !== 'idle')
+            fly();
+    });
+    element('level-file').addEventListener('change', (event) => flyOwnLevel(event.target.files[0]));
+    element('fly-again').addEventListener('click', fly);
+    element('overlay').addEventListener('click', fly);
+    document.addEventListener('dragover', (event) => event.preventDefault());
+    document.addEventListener('drop', (event) => {
+        event.preventDefault();
+        flyOwnLevel(event.dataTransfer.files[0]);
+    });
+    document.addEventListener('keydown', (event) => {
+        const inControl = event.target.closest && event.target.closest('#controls');
+        if (document.body.dataset.state === 'idle' && !inControl) {
+            event.preventDefault();
+            fly();
+        }
+    });
+    sizeCanvas();
+})();
