@@ -1,0 +1,148 @@
+// The web page in headless Chromium against the desktop game: run by ctest
+// as web.* (node --test-name-pattern picks one case). FLYER_BUILD is the
+// desktop build (the reference pictures and messages), FLYER_WEB_PAGE the
+// page's folder (build-web/web).
+import assert from 'node:assert/strict';
+import {readFileSync, mkdtempSync, writeFileSync} from 'node:fs';
+import {tmpdir} from 'node:os';
+import {join} from 'node:path';
+import {after, before, test} from 'node:test';
+
+import {runDesktop} from './desktop.mjs';
+import {launchChromium, serveFolders} from '../../scripts/lib/browser.mjs';
+import {bestShift, bluePixels, canvasPicture, changedPixels, differingBlocks} from './pictures.mjs';
+
+const build = process.env.FLYER_BUILD, folder = process.env.FLYER_WEB_PAGE;
+const work = mkdtempSync(join(tmpdir(), 'flyer-web-'));
+let server, browser;
+
+before(async () => {
+    server = await serveFolders({'/': folder});
+    browser = await launchChromium();
+});
+after(async () => {
+    await browser?.close();
+    server?.close();
+});
+
+const frames = (page) => page.evaluate(() => window.flyerStats?.frames ?? 0);
+// Waits for frame `count` of the flight; a timeout tells the page's state.
+const waitFrames = (page, count) =>
+    page.waitForFunction((n) => window.flyerStats?.frames >= n, {timeout: 60000}, count)
+        .catch(async (error) => {
+            const [state, message] = await page.evaluate(
+                () =>
+                    [document.body.dataset.state, document.querySelector('#message').textContent]);
+            throw new Error(`${error.message}; the page: ${state}, ${message}`);
+        });
+
+// The page at `query`, started by a click, with at least two frames shown.
+async function openGame(query)
+{
+    const page = await browser.newPage();
+    await page.goto(`${server.origin}/?${query}`);
+    await page.click('#canvas');
+    await waitFrames(page, 2);
+    return page;
+}
+
+// Holds `key` until the game has drawn two more frames with it down.
+async function hold(page, key)
+{
+    const from = await frames(page);
+    await page.keyboard.down(key);
+    await waitFrames(page, from + 2);
+    await page.keyboard.up(key);
+    await waitFrames(page, from + 3);
+}
+
+// A level: the desktop build's tileset with cell records (x, row from the
+// top, tile) around the start at (512, 512).
+function writeLevel(name, cells)
+{
+    const records = Buffer.alloc(cells.length * 4);
+    cells.forEach(
+        ([x, y, tile], i) =>
+            records.writeUInt32LE((x | (1023 - y) << 12 | tile << 24) >>> 0, i * 4));
+    const path = join(work, name);
+    writeFileSync(path, Buffer.concat([readFileSync(join(build, 'data', 'tileset.bmp')), records]));
+    return path;
+}
+
+async function assertLikeDesktop(page, level, resolution)
+{
+    const desktop = await runDesktop(build, level, resolution);
+    const web = await canvasPicture(page), night = {...web, rgb: Buffer.alloc(web.rgb.length)};
+    assert.deepEqual([web.width, web.height], [desktop.picture.width, desktop.picture.height]);
+    assert.ok(differingBlocks(desktop.picture, night).length > 20, 'tiles and ship on the desktop');
+    assert.deepEqual(differingBlocks(desktop.picture, web), [], 'blocks unlike the desktop\'s');
+}
+
+test('first frame matches the desktop game at 640 and 1280', async () => {
+    for (const resolution of [640, 1280]) {
+        const page = await openGame(`resolution=${resolution}`);
+        await assertLikeDesktop(page, join(build, 'data', 'demo.lvl'), resolution);
+        await page.close();
+    }
+});
+
+// Heading 0 is up the screen and a larger heading turns clockwise; left Ctrl
+// fires blue shots; the down arrow flies backwards, so the map moves up.
+test('arrows and left Ctrl turn, fire and thrust; the page does not scroll', async () => {
+    const page = await openGame('resolution=640');
+    const start = await canvasPicture(page);
+    await hold(page, 'ArrowRight');
+    const turned = await canvasPicture(page);
+    assert.ok(changedPixels(start, turned) > 50, 'the ship turned');
+    assert.deepEqual(
+        differingBlocks(start, turned)
+            .filter(([c, r]) => Math.abs(c - 19.5) > 2 || Math.abs(r - 14.5) > 2),
+        [], 'only the ship changes while it turns on the spot');
+    await hold(page, 'ControlLeft');
+    assert.ok(bluePixels(await canvasPicture(page)) > bluePixels(turned) + 10, 'shots');
+    await page.close();
+
+    const backwards = await openGame('resolution=640');
+    await backwards.setViewport({width: 700, height: 300});
+    const before = await canvasPicture(backwards);
+    await backwards.evaluate(() => window.scrollTo(0, 0));
+    await hold(backwards, 'ArrowDown');
+    await waitFrames(backwards, (await frames(backwards)) + 5);
+    assert.equal(await backwards.evaluate(() => window.scrollY), 0, 'arrows do not scroll');
+    const [dx, dy] = bestShift(before, await canvasPicture(backwards));
+    assert.ok(dx === 0 && dy < 0, `the map moved by ${dx}, ${dy} pixels`);
+    await backwards.close();
+});
+
+test('Esc ends the flight and the page says so', async () => {
+    const page = await openGame('resolution=640');
+    await page.keyboard.press('Escape');
+    await page.waitForFunction(() => document.body.dataset.state === 'ended');
+    const last = await frames(page);
+    await page.evaluate(
+        () => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+    assert.equal(await frames(page), last, 'no frame after the end');
+    assert.match(await page.$eval('#message', (m) => m.textContent), /ended/i);
+    assert.equal(await page.$eval('#fly-again', (button) => button.hidden), false, 'fly again');
+    await page.close();
+});
+
+test('a level picked on the page is flown; a refused one shows the game\'s message', async () => {
+    const bad = join(work, 'bad.lvl');
+    writeFileSync(bad, 'not a bitmap\n');
+    const wall =
+        Array.from({length: 25}, (_, i) => [[500 + i, 520, 1 + i], [500 + i, 503, 190 - i]]);
+    const good = writeLevel('good.lvl', wall.flat());
+    const page = await browser.newPage();
+    await page.goto(`${server.origin}/?resolution=640`);
+    const input = await page.$('#level-file');
+    await input.uploadFile(bad);
+    await page.waitForFunction(() => document.body.dataset.state === 'refused');
+    const expected = (await runDesktop(build, bad, 640)).out.trim().split(bad).join('bad.lvl');
+    assert.equal((await page.$eval('#message', (m) => m.textContent)).split('\n\n')[0], expected);
+    await input.uploadFile(good);
+    await page.click('#canvas');
+    await waitFrames(page, 2);
+    await assertLikeDesktop(page, good, 640);
+    await page.close();
+});
