@@ -15,6 +15,7 @@
     const element = (id) => document.getElementById(id);
     let level = null;  // {name, bytes}; bytes null when the folder has no such file
     let flight = null;
+    let flights = 0;  // numbers the flights: only the latest one speaks to the page
     let stats = {frames: 0, fps: 0};
     window.flyerStats = stats;
 
@@ -96,14 +97,17 @@
                 showStatus();
             }
         };
-        const stop = (reason) => ended(-1, lines.concat(`The game stopped: ${reason}`));
+        // A flight left for another one exits when its frame loop stops.
+        const id = ++flights;
+        const end = (status, text) => id === flights && ended(status, text);
+        const stop = (reason) => end(-1, lines.concat(`The game stopped: ${reason}`));
         const game = await createFlyer({
                          canvas,
                          keyboardListeningElement: canvas,
                          print: (line) => lines.push(line),
                          printErr: (line) => console.warn(line),
                          onFrame: countFrame,
-                         onExit: (status) => ended(status, lines),
+                         onExit: (status) => end(status, lines),
                          onAbort: stop,
                      }).catch(stop);
         if (!game)
@@ -124,6 +128,7 @@
     {
         if (!file)
             return;
+        setState('loading');
         const name = file.name.replace(/[/\\]/g, '_').replace(/^\.*$/, 'level.lvl');
         level = {name, bytes: new Uint8Array(await file.arrayBuffer())};
         fly();

@@ -50,21 +50,32 @@ int Close(SDL_RWops* stream)
     return 0;
 }
 
+// The stream stb_image reads from. stb_image takes bytes it finds missing
+// at the end as zeros; SDL refuses a bitmap that ends early, and so does
+// this. (stb_image reads ahead in blocks: a short block is no sign, only a
+// read that finds nothing at all.)
+struct StbSource {
+    SDL_RWops* stream;
+    bool endedEarly;
+};
+
 int StbRead(void* user, char* data, int size)
 {
-    SDL_RWops* stream = static_cast<SDL_RWops*>(user);
-    return static_cast<int>(SDL_RWread(stream, data, 1, static_cast<size_t>(size)));
+    StbSource* source = static_cast<StbSource*>(user);
+    const size_t got = SDL_RWread(source->stream, data, 1, static_cast<size_t>(size));
+    if (got == 0 && size > 0)
+        source->endedEarly = true;
+    return static_cast<int>(got);
 }
 
 void StbSkip(void* user, int count)
 {
-    SDL_RWops* stream = static_cast<SDL_RWops*>(user);
-    SDL_RWseek(stream, count, RW_SEEK_CUR);
+    SDL_RWseek(static_cast<StbSource*>(user)->stream, count, RW_SEEK_CUR);
 }
 
 int StbAtEnd(void* user)
 {
-    return feof(File(static_cast<SDL_RWops*>(user)));
+    return feof(File(static_cast<StbSource*>(user)->stream));
 }
 
 // The decoded image as a 32-bit surface without alpha, as SDL gives a BMP.
@@ -116,11 +127,15 @@ SDL_Surface* SDL_LoadBMP_RW(SDL_RWops* stream, int freeStream)
     } else {
         SDL_RWseek(stream, start, RW_SEEK_SET);
         const stbi_io_callbacks callbacks = {StbRead, StbSkip, StbAtEnd};
+        StbSource source = {stream, false};
         int width = 0, height = 0, channels = 0;
         unsigned char* rgba =
-            stbi_load_from_callbacks(&callbacks, stream, &width, &height, &channels, 4);
+            stbi_load_from_callbacks(&callbacks, &source, &width, &height, &channels, 4);
         if (rgba == nullptr) {
             SDL_SetError("Error reading BMP file: %s", stbi_failure_reason());
+        } else if (source.endedEarly) {
+            SDL_SetError("Error reading from datastream");
+            stbi_image_free(rgba);
         } else {
             surface = MakeSurface(rgba, width, height);
             stbi_image_free(rgba);
