@@ -3,7 +3,7 @@
 // desktop build (the reference pictures and messages), FLYER_WEB_PAGE the
 // page's folder (build-web/web).
 import assert from 'node:assert/strict';
-import {readFileSync, mkdtempSync, writeFileSync} from 'node:fs';
+import {mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
 import {tmpdir} from 'node:os';
 import {join} from 'node:path';
 import {after, before, test} from 'node:test';
@@ -23,18 +23,16 @@ before(async () => {
 after(async () => {
     await browser?.close();
     server?.close();
+    rmSync(work, {recursive: true, force: true});
 });
 
 const frames = (page) => page.evaluate(() => window.flyerStats?.frames ?? 0);
-// Waits for frame `count` of the flight; a timeout tells the page's state.
+const said = (page) => page.$eval(
+    'body', (body) => `${body.dataset.state}: ${body.querySelector('#message').textContent}`);
+// Waits for frame `count` of the flight; a timeout tells what the page says.
 const waitFrames = (page, count) =>
     page.waitForFunction((n) => window.flyerStats?.frames >= n, {timeout: 60000}, count)
-        .catch(async (error) => {
-            const [state, message] = await page.evaluate(
-                () =>
-                    [document.body.dataset.state, document.querySelector('#message').textContent]);
-            throw new Error(`${error.message}; the page: ${state}, ${message}`);
-        });
+        .catch(async (error) => assert.fail(`${error.message}; the page: ${await said(page)}`));
 
 // The page at `query`, started by a click, with at least two frames shown.
 async function openGame(query)
@@ -86,8 +84,9 @@ test('first frame matches the desktop game at 640 and 1280', async () => {
     }
 });
 
-// Heading 0 is up the screen and a larger heading turns clockwise; left Ctrl
-// fires blue shots; the down arrow flies backwards, so the map moves up.
+// As the desktop game does: the right arrow turns the ship on the spot, left
+// Ctrl fires blue shots, and at heading 0 (up the screen) the down arrow
+// thrusts backwards, so the map moves up.
 test('arrows and left Ctrl turn, fire and thrust; the page does not scroll', async () => {
     const page = await openGame('resolution=640');
     const start = await canvasPicture(page);
@@ -122,7 +121,7 @@ test('Esc ends the flight and the page says so', async () => {
     await page.evaluate(
         () => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
     assert.equal(await frames(page), last, 'no frame after the end');
-    assert.match(await page.$eval('#message', (m) => m.textContent), /ended/i);
+    assert.match(await said(page), /^ended: .*ended/i);
     assert.equal(await page.$eval('#fly-again', (button) => button.hidden), false, 'fly again');
     await page.close();
 });
@@ -139,7 +138,7 @@ test('a level picked on the page is flown; a refused one shows the game\'s messa
     await input.uploadFile(bad);
     await page.waitForFunction(() => document.body.dataset.state === 'refused');
     const expected = (await runDesktop(build, bad, 640)).out.trim().split(bad).join('bad.lvl');
-    assert.equal((await page.$eval('#message', (m) => m.textContent)).split('\n\n')[0], expected);
+    assert.equal((await said(page)).split('\n\n')[0], `refused: ${expected}`);
     await input.uploadFile(good);
     await page.click('#canvas');
     await waitFrames(page, 2);
