@@ -24,7 +24,14 @@
         const response = await fetch(url);
         return response.ok ? new Uint8Array(await response.arrayBuffer()) : null;
     }
+    // Everything a flight needs is fetched and compiled while the player
+    // reads the page, and the browser's GPU side is woken by a first WebGL
+    // context: making the first one takes the browser a while.
     const spriteBytes = Promise.all(sprites.map((name) => fetchBytes('sprites/' + name)));
+    const shippedBytes = fetchBytes(`levels/${shipped}.lvl`);
+    const compiled = WebAssembly.compileStreaming(fetch('flyer.wasm'));
+    const warmUp = document.createElement('canvas').getContext('webgl');
+    warmUp?.getExtension('WEBGL_lose_context')?.loseContext();
 
     function setState(state)
     {
@@ -81,7 +88,7 @@
         element('fly-again').hidden = true;
         const canvas = freshCanvas();
         if (!level)
-            level = {name: shipped + '.lvl', bytes: await fetchBytes(`levels/${shipped}.lvl`)};
+            level = {name: shipped + '.lvl', bytes: await shippedBytes};
         const lines = [];
         const own = {frames: 0, fps: 0};
         stats = window.flyerStats = own;
@@ -101,7 +108,13 @@
         const id = ++flights;
         const end = (status, text) => id === flights && ended(status, text);
         const stop = (reason) => end(-1, lines.concat(`The game stopped: ${reason}`));
+        const wasm = await compiled;
         const game = await createFlyer({
+                         instantiateWasm: (imports, receive) => {
+                             WebAssembly.instantiate(wasm, imports)
+                                 .then((instance) => receive(instance, wasm));
+                             return {};
+                         },
                          canvas,
                          keyboardListeningElement: canvas,
                          print: (line) => lines.push(line),
