@@ -15,4 +15,6 @@ void Quit(int status)
 
 // Emscripten's SDL has nothing to shut down and would only print that it
 // was called, among the game's own lines on the page.
-extern "C" void SDL_Quit(void) {}
+extern "C" void SDL_Quit(void)
+{
+}
