@@ -29,7 +29,12 @@
     // context: making the first one takes the browser a while.
     const spriteBytes = Promise.all(sprites.map((name) => fetchBytes('sprites/' + name)));
     const shippedBytes = fetchBytes(`levels/${shipped}.lvl`);
-    const compiled = WebAssembly.compileStreaming(fetch('flyer.wasm'));
+    // A host that serves .wasm under another type gets the slower way.
+    const compiled = WebAssembly.compileStreaming(fetch('flyer.wasm'))
+                         .catch(
+                             () => fetch('flyer.wasm')
+                                       .then((response) => response.arrayBuffer())
+                                       .then((bytes) => WebAssembly.compile(bytes)));
     const warmUp = document.createElement('canvas').getContext('webgl');
     warmUp?.getExtension('WEBGL_lose_context')?.loseContext();
 
@@ -158,18 +163,20 @@
     });
     element('level-file').addEventListener('change', (event) => flyOwnLevel(event.target.files[0]));
     element('fly-again').addEventListener('click', fly);
-    element('overlay').addEventListener('click', fly);
     document.addEventListener('dragover', (event) => event.preventDefault());
     document.addEventListener('drop', (event) => {
         event.preventDefault();
         flyOwnLevel(event.dataTransfer.files[0]);
     });
-    document.addEventListener('keydown', (event) => {
-        const inControl = event.target.closest && event.target.closest('#controls');
-        if (document.body.dataset.state === 'idle' && !inControl) {
-            event.preventDefault();
-            fly();
-        }
-    });
+    // The first flight starts at the player's first click or key outside
+    // the controls.
+    for (const gesture of ['click', 'keydown']) {
+        document.addEventListener(gesture, (event) => {
+            if (document.body.dataset.state === 'idle' && !event.target.closest?.('#controls')) {
+                event.preventDefault();
+                fly();
+            }
+        });
+    }
     sizeCanvas();
 })();
