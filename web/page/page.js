@@ -169,13 +169,16 @@
         flyOwnLevel(event.dataTransfer.files[0]);
     });
     // The first flight starts at the player's first click or key outside
-    // the controls.
+    // the controls; Tab and the browser's own shortcuts keep their use.
+    const isShortcut = (event) => event.key === 'Tab' || event.altKey || event.metaKey ||
+        (event.ctrlKey && event.key !== 'Control');
     for (const gesture of ['click', 'keydown']) {
         document.addEventListener(gesture, (event) => {
-            if (document.body.dataset.state === 'idle' && !event.target.closest?.('#controls')) {
-                event.preventDefault();
-                fly();
-            }
+            if (document.body.dataset.state !== 'idle' || event.target.closest?.('#controls') ||
+                isShortcut(event))
+                return;
+            event.preventDefault();
+            fly();
         });
     }
     sizeCanvas();
