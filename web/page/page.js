@@ -64,8 +64,30 @@
         return canvas;
     }
 
+    // SDL listens on the window and the document too, and those listeners
+    // would keep a finished flight alive, memory and all: the ones added
+    // while `run` runs are noted, and the function returned takes them away.
+    function noteListeners(run)
+    {
+        const added = [];
+        for (const target of [window, document]) {
+            target.addEventListener = (...args) => {
+                added.push(() => target.removeEventListener(...args));
+                EventTarget.prototype.addEventListener.apply(target, args);
+            };
+        }
+        try {
+            run();
+        } finally {
+            delete window.addEventListener;
+            delete document.addEventListener;
+        }
+        return () => added.forEach((remove) => remove());
+    }
+
     function ended(status, lines)
     {
+        flight?.release();
         flight = null;
         const message = element('message');
         if (status === 0) {
@@ -85,8 +107,10 @@
 
     async function fly()
     {
-        if (flight)
-            flight.pauseMainLoop();
+        if (flight) {
+            flight.game.pauseMainLoop();
+            flight.release();
+        }
         flight = null;
         setState('loading');
         element('message').textContent = '';
@@ -135,9 +159,12 @@
         (await spriteBytes).forEach((bytes, i) => bytes && game.FS.writeFile(sprites[i], bytes));
         if (level.bytes)
             game.FS.writeFile(level.name, level.bytes);
-        flight = game;
+        const current = {game, release: () => {}};
+        flight = current;
         canvas.focus();
-        game.callMain([level.name, resolution]);
+        current.release = noteListeners(() => game.callMain([level.name, resolution]));
+        if (flight !== current)
+            current.release();  // it ended while starting
         if (document.body.dataset.state === 'loading')
             setState('flying');
     }
