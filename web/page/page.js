@@ -78,6 +78,9 @@
         }
         try {
             run();
+        } catch (error) {
+            added.forEach((remove) => remove());
+            throw error;
         } finally {
             delete window.addEventListener;
             delete document.addEventListener;
@@ -94,7 +97,7 @@
             setState('ended');
             message.textContent = 'Flight over: Esc ended it.';
             element('fly-again').hidden = false;
-        } else if (stats.frames === 0) {
+        } else if (status > 0 && stats.frames === 0) {
             setState('refused');
             message.textContent =
                 lines.join('\n') + '\n\nThe game refused to start. Pick another level.';
@@ -112,9 +115,15 @@
             flight.release();
         }
         flight = null;
+        element('fly-again').hidden = true;
+        if (!warmUp) {
+            setState('failed');
+            element('message').textContent =
+                'This browser gives the page no WebGL, which the game draws with.';
+            return;
+        }
         setState('loading');
         element('message').textContent = '';
-        element('fly-again').hidden = true;
         const canvas = freshCanvas();
         if (!level)
             level = {name: shipped + '.lvl', bytes: await shippedBytes};
@@ -162,7 +171,11 @@
         const current = {game, release: () => {}};
         flight = current;
         canvas.focus();
-        current.release = noteListeners(() => game.callMain([level.name, resolution]));
+        try {
+            current.release = noteListeners(() => game.callMain([level.name, resolution]));
+        } catch (error) {
+            stop(error);
+        }
         if (flight !== current)
             current.release();  // it ended while starting
         if (document.body.dataset.state === 'loading')
