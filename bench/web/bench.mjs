@@ -8,7 +8,8 @@
 // .frames over `seconds`), after a second of warming up; and the time from
 // navigation to the first frame drawn, with the click that starts the game
 // made as soon as the page has loaded. Each case runs `runs` times in turn
-// and reports its median run. Prints a Markdown table.
+// and reports its median run. Prints a Markdown table. FLYER_WEB_BUILD names
+// another web build folder than build-web/ (a copy, for example).
 import {execFileSync} from 'node:child_process';
 import {mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
 import {tmpdir} from 'node:os';
@@ -20,6 +21,7 @@ import {launchChromium, serveFolders} from '../../scripts/lib/browser.mjs';
 
 const root = fileURLToPath(new URL('../..', import.meta.url));
 const seconds = Number(process.argv[2] ?? 5), runs = Number(process.argv[3] ?? 3);
+const webBuild = process.env.FLYER_WEB_BUILD ?? join(root, 'build-web');
 const work = mkdtempSync(join(tmpdir(), 'flyer-web-bench-'));
 const row = Array.from({length: 1024}, (_, x) => x);
 writeFileSync(
@@ -30,9 +32,9 @@ execFileSync(join(root, 'build/tools/level/flyer-level'), [
     '-o', join(work, 'full.lvl')
 ]);
 const server = await serveFolders({
-    '/': join(root, 'build-web/web'),
+    '/': join(webBuild, 'web'),
     '/levels/full.lvl': join(work, 'full.lvl'),
-    '/floor/': join(root, 'build-web/bench'),
+    '/floor/': join(webBuild, 'bench'),
 });
 
 // Times every requestAnimationFrame callback; the ones of one frame share its

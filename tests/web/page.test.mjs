@@ -10,7 +10,7 @@ import {after, before, test} from 'node:test';
 
 import {runDesktop} from './desktop.mjs';
 import {launchChromium, serveFolders} from '../../scripts/lib/browser.mjs';
-import {bestShift, bluePixels, canvasPicture, changedPixels, differingBlocks} from './pictures.mjs';
+import {bluePixels, canvasPicture, changedPixels, differingBlocks, verticalShift} from './pictures.mjs';
 
 const build = process.env.FLYER_BUILD, folder = process.env.FLYER_WEB_PAGE;
 const work = mkdtempSync(join(tmpdir(), 'flyer-web-'));
@@ -106,10 +106,12 @@ test('arrows and left Ctrl turn, fire and thrust; the page does not scroll', asy
     const before = await canvasPicture(backwards);
     await backwards.evaluate(() => window.scrollTo(0, 0));
     await hold(backwards, 'ArrowDown');
-    await waitFrames(backwards, (await frames(backwards)) + 5);
     assert.equal(await backwards.evaluate(() => window.scrollY), 0, 'arrows do not scroll');
-    const [dx, dy] = bestShift(before, await canvasPicture(backwards));
-    assert.ok(dx === 0 && dy < 0, `the map moved by ${dx}, ${dy} pixels`);
+    // The speed the thrust left grows with the time held; look until it shows.
+    let moved = 0;
+    for (let look = 0; look < 20 && Math.abs(moved) < 8; ++look)
+        moved = verticalShift(before, await canvasPicture(backwards));
+    assert.ok(moved <= -8, `the map moved ${moved} pixels down`);
     await backwards.close();
 });
 

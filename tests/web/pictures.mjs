@@ -62,23 +62,22 @@ export function bluePixels({rgb})
     return count;
 }
 
-// The shift [dx, dy] in pixels (x right, y down; |dx| <= 4, |dy| <= 96)
-// that best lays `before` onto `after`.
-export function bestShift(before, after)
+// How far, in pixels (down positive), the rows of `before` have moved in
+// `after`: the shift that best lays their brightness, row by row, onto each
+// other with at least half of them overlapping.
+export function verticalShift(before, after)
 {
-    const {width, height} = before;
-    let best = [0, 0, Infinity];
-    for (let dy = -96; dy <= 96; ++dy)
-        for (let dx = -4; dx <= 4; ++dx) {
-            let cost = 0;
-            for (let y = 100; y < height - 100; y += 2)
-                for (let x = 8; x < width - 8; x += 2)
-                    for (let c = 0; c < 3; ++c)
-                        cost += Math.abs(
-                            before.rgb[(y * width + x) * 3 + c] -
-                            after.rgb[((y + dy) * width + x + dx) * 3 + c]);
-            if (cost < best[2])
-                best = [dx, dy, cost];
-        }
-    return best.slice(0, 2);
+    const rows = ({width, height, rgb}) => Array.from(
+        {length: height},
+        (_, y) => rgb.subarray(y * width * 3, (y + 1) * width * 3).reduce((s, v) => s + v));
+    const [a, b] = [rows(before), rows(after)];
+    let best = [0, Infinity];
+    for (let dy = -(a.length >> 1); dy <= a.length >> 1; ++dy) {
+        let cost = 0;
+        for (let y = Math.max(0, -dy); y < Math.min(a.length, a.length - dy); ++y)
+            cost += Math.abs(a[y] - b[y + dy]);
+        if (cost / (a.length - Math.abs(dy)) < best[1])
+            best = [dy, cost / (a.length - Math.abs(dy))];
+    }
+    return best[0];
 }
