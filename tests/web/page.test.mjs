@@ -84,21 +84,33 @@ test('first frame matches the desktop game at 640 and 1280', async () => {
     }
 });
 
+// Pictures of the canvas until one is `seen` or 20 have been taken: how far
+// the game has got by then depends on the time keys were held, not on frames.
+async function lookUntil(page, seen)
+{
+    let picture = await canvasPicture(page);
+    for (let look = 1; look < 20 && !seen(picture); ++look)
+        picture = await canvasPicture(page);
+    return picture;
+}
+
 // As the desktop game does: the right arrow turns the ship on the spot, left
 // Ctrl fires blue shots, and at heading 0 (up the screen) the down arrow
 // thrusts backwards, so the map moves up.
 test('arrows and left Ctrl turn, fire and thrust; the page does not scroll', async () => {
     const page = await openGame('resolution=640');
     const start = await canvasPicture(page);
-    await hold(page, 'ArrowRight');
-    const turned = await canvasPicture(page);
+    await page.keyboard.down('ArrowRight');
+    const turned = await lookUntil(page, (picture) => changedPixels(start, picture) > 50);
+    await page.keyboard.up('ArrowRight');
     assert.ok(changedPixels(start, turned) > 50, 'the ship turned');
     assert.deepEqual(
         differingBlocks(start, turned)
             .filter(([c, r]) => Math.abs(c - 19.5) > 2 || Math.abs(r - 14.5) > 2),
         [], 'only the ship changes while it turns on the spot');
-    await hold(page, 'ControlLeft');
-    assert.ok(bluePixels(await canvasPicture(page)) > bluePixels(turned) + 10, 'shots');
+    await page.keyboard.down('ControlLeft');
+    const shots = (picture) => bluePixels(picture) > bluePixels(turned) + 10;
+    assert.ok(shots(await lookUntil(page, shots)), 'shots');
     await page.close();
 
     const backwards = await openGame('resolution=640');
@@ -107,11 +119,9 @@ test('arrows and left Ctrl turn, fire and thrust; the page does not scroll', asy
     await backwards.evaluate(() => window.scrollTo(0, 0));
     await hold(backwards, 'ArrowDown');
     assert.equal(await backwards.evaluate(() => window.scrollY), 0, 'arrows do not scroll');
-    // The speed the thrust left grows with the time held; look until it shows.
-    let moved = 0;
-    for (let look = 0; look < 20 && Math.abs(moved) < 8; ++look)
-        moved = verticalShift(before, await canvasPicture(backwards));
-    assert.ok(moved <= -8, `the map moved ${moved} pixels down`);
+    const moved = (picture) => verticalShift(before, picture);
+    const after = await lookUntil(backwards, (picture) => Math.abs(moved(picture)) >= 8);
+    assert.ok(moved(after) <= -8, `the map moved ${moved(after)} pixels down`);
     await backwards.close();
 });
 
