@@ -14,8 +14,10 @@ namespace {
 void Log(std::string line, std::initializer_list<double> args)
 {
     char number[32];
-    for (double arg : args)
-        line += (snprintf(number, sizeof number, " %.9g", arg), number);
+    for (double arg : args) {
+        snprintf(number, sizeof number, " %.9g", arg);
+        line += number;
+    }
     g_GlCalls.push_back(line);
 }
 

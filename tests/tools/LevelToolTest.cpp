@@ -26,6 +26,12 @@ protected:
     {
         return {"build", "--tileset", F(tileset), "--map", map, "-o", F(out), "--origin", origin};
     }
+    // The export of a level in this folder to e.csv, with its tileset.
+    std::vector<std::string> Export(const std::string& level,
+                                    const std::string& tileset = "t.bmp") const
+    {
+        return {"export", F(level), "-o", F("e.csv"), "--tileset-out", F(tileset)};
+    }
     // Every entry, hidden ones too, by inode, mode, size and time: any file written or left shows.
     std::string Snapshot() const
     {
@@ -42,7 +48,7 @@ TEST_F(LevelTool, EveryFaultIsOneLineAndChangesNoFile)
     const std::string tileset = ReadFile(Tileset());
     const std::string fifo = F("fifo");
     const std::string u = "\nUsage: ";
-    const std::string e = Map("previous", "e.csv");
+    Map("previous", "e.csv");  // what a failed export leaves as it is
     ASSERT_EQ(0, FlyerLevel(Build(good, "l.lvl")).status);
     ASSERT_TRUE(WriteBmp(F("small.bmp"), 304, 161, [](int, int) { return 0x123456u; }));
     ASSERT_EQ(0, mkfifo(fifo.c_str(), 0644));
@@ -107,24 +113,18 @@ TEST_F(LevelTool, EveryFaultIsOneLineAndChangesNoFile)
                       "it a level already?"},
         {1, Build(good, "fifo"), fifo + ": is a FIFO or pipe" + kNotRegular},
         {1, Build(good, "folder"), F("folder") + ": is a folder" + kNotRegular},
-        {1,
-         {"export", F("l.lvl"), "-o", e, "--tileset-out", F("none/t.bmp")},
+        {1, Export("l.lvl", "none/t.bmp"),
          F("none/t.bmp") + ": cannot create the output: No such file or directory"},
-        {1,
-         {"export", F("l.lvl"), "-o", e, "--tileset-out", F("e.csv")},
+        {1, Export("l.lvl", "e.csv"),
          F("e.csv") + ": is the same file as the output " + F("e.csv")},
         {1,
          {"export", Tileset(), "-o", F("tiles.tmx")},
          Tileset() + ": would replace the level itself; export the map under another name"},
-        {1,
-         {"export", F("bf10.lvl"), "-o", e, "--tileset-out", F("t.bmp")},
+        {1, Export("bf10.lvl"),
          F("bf10.lvl") + ": the tileset part (the first 10 bytes, as bfSize says) is no tileset: "
                          "BMP file headers are cut short"},
-        {1,
-         {"export", F("bfpast.lvl"), "-o", e, "--tileset-out", F("t.bmp")},
-         F("bfpast.lvl") + ": bfSize lies past the end of the file"},
-        {1,
-         {"export", F("far.lvl"), "-o", e, "--tileset-out", F("t.bmp")},
+        {1, Export("bfpast.lvl"), F("bfpast.lvl") + ": bfSize lies past the end of the file"},
+        {1, Export("far.lvl"),
          F("far.lvl") +
              ": the tileset part (bfSize 4294967040) is larger than the 4 MiB a tileset can need"},
         {1,
@@ -183,11 +183,10 @@ TEST_F(LevelTool, InputsAtTheLimitsAreTaken)
     std::string large = ReadFile(Tileset()).replace(2, 4, std::string("\0\0\x40\0", 4));
     large.resize((4 << 20) + 4);
     Map(large, "large.lvl");
-    for (const std::string level : {Tileset(), F("large.lvl")}) {
-        const CommandResult run =
-            FlyerLevel({"export", level, "-o", F("e.csv"), "--tileset-out", F("t.bmp")});
+    for (const std::string level : {"tiles.bmp", "large.lvl"}) {
+        const CommandResult run = FlyerLevel(Export(level));
         EXPECT_EQ(0, run.status) << run.err;
-        EXPECT_EQ(ReadFile(level).substr(0, ReadFile(F("t.bmp")).size()), ReadFile(F("t.bmp")));
+        EXPECT_EQ(ReadFile(F(level)).substr(0, ReadFile(F("t.bmp")).size()), ReadFile(F("t.bmp")));
     }
     EXPECT_EQ(4u << 20, ReadFile(F("t.bmp")).size());
 }
