@@ -74,21 +74,6 @@ TEST_F(BadInput, WhatIsNotA304x160BitmapIsRefused)
            "SDL_LoadBMP(): BMP file has a colour depth beyond 32 bits\n");
 }
 
-TEST_F(BadInput, EveryDepthSdlReadsPlays)
-{
-    // sdl12-compat has no 1.2 surface for SDL 2's 16-bit 5-6-5 bit fields.
-    const char* const unknown = CompatSdl() ? "SDL_LoadBMP(): Unknown pixel format\n" : nullptr;
-    for (const auto& row : std::vector<std::pair<std::string, const char*>>{
-             {"-monochrome BMP3:", nullptr},
-             {"-colors 16 -type palette -compress none BMP3:", nullptr},
-             {"-colors 100 -type palette -compress none BMP3:", nullptr},
-             {"-define bmp:subtype=RGB565 BMP3:", unknown},
-             {"-type truecolor BMP3:", nullptr},
-             {"-type truecoloralpha BMP:", nullptr},
-             {"-type truecolor BMP2:", nullptr}})
-        Expect(row.first, Bmp(row.first), row.second);
-}
-
 TEST_F(BadInput, AnyRecordOffsetAndAnyRecordsPlay)
 {
     std::string bmp = Bmp("-type truecolor BMP3:");

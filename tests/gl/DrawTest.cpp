@@ -53,8 +53,8 @@ std::string Runs(const Calls& calls)
     return text;
 }
 
-const TexRect kRect{0.125f, 0.5625f, 0.75f,
-                    0.25f};  // top, bottom, right, left: every field its own value
+// Top, bottom, right, left: every field its own value.
+const TexRect kRect{0.125f, 0.5625f, 0.75f, 0.25f};
 
 class Draw : public ::testing::Test {
 protected:
@@ -64,7 +64,10 @@ protected:
 TEST_F(Draw, PlayerShipIsAnUprightSquareOfSideTwoTurnedClockwise)
 {
     PlayerShip ship{};
-    ship.SetPosition(3, 4), ship.SetAngle(30), ship.texture = 7, ship.texRect = kRect;
+    ship.SetPosition(3, 4);
+    ship.SetAngle(30);
+    ship.texture = 7;
+    ship.texRect = kRect;
     ship.Draw();
     EXPECT_EQ((Calls{"glBindTexture 7", "glColor3f 1 1 1", "glEnable blend", "glPushMatrix",
                      "glTranslatef 3 4 0", "glRotatef 30 0 0 -1", "glBegin quads"}),
@@ -79,7 +82,8 @@ TEST_F(Draw, PlayerShipIsAnUprightSquareOfSideTwoTurnedClockwise)
 TEST_F(Draw, EveryBulletSlotIsAHalfUnitSquareTintedByItsKind)
 {
     std::unique_ptr<BulletPool> pool(new BulletPool());
-    pool->texture = 9, pool->texRect = kRect;
+    pool->texture = 9;
+    pool->texRect = kRect;
     const int32_t kinds[] = {1, 2, 3, 4, 7};
     for (int i = 0; i < 5; ++i)
         pool->bullets[i] = Bullet{2, 3, 0, 0, kinds[i]};
@@ -159,12 +163,16 @@ TEST(Frame, PassUpdatesThenPollsThenDraws)
 {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     ASSERT_EQ(0, SDL_Init(SDL_INIT_VIDEO));
-    g_ScreenWidth = 1024, g_ScreenHeight = 768;
+    g_ScreenWidth = 1024;
+    g_ScreenHeight = 768;
     ResetGameState();
-    g_ShipX = 500, g_ShipY = 520;
+    g_ShipX = 500;
+    g_ShipY = 520;
     g_Camera.SetDistance(32);
     SDL_Event up = {};
-    up.type = up.key.type = SDL_KEYDOWN, up.key.state = SDL_PRESSED, up.key.keysym.sym = SDLK_UP;
+    up.key.type = SDL_KEYDOWN;
+    up.key.state = SDL_PRESSED;
+    up.key.keysym.sym = SDLK_UP;
     SDL_PushEvent(&up);
     g_Map.cells[500][518] = TileCell{2, 1, 1};
     g_Fleet.Set(0, FleetShip{510, 530, 0, 0, 0, 1});

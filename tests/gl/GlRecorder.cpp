@@ -14,8 +14,10 @@ namespace {
 void Log(std::string line, std::initializer_list<double> args)
 {
     char number[32];
-    for (double arg : args)
-        line += (snprintf(number, sizeof number, " %.9g", arg), number);
+    for (double arg : args) {
+        snprintf(number, sizeof number, " %.9g", arg);
+        line += number;
+    }
     g_GlCalls.push_back(line);
 }
 
@@ -29,70 +31,42 @@ const char* Name(GLenum e)
 
 }  // namespace
 
+// An entry point that records its name and its numbers.
+#define RECORDED(name, parameters, ...) \
+    void name parameters                \
+    {                                   \
+        Log(#name, {__VA_ARGS__});      \
+    }
+
+RECORDED(glEnd, ())
+RECORDED(glPushMatrix, ())
+RECORDED(glPopMatrix, ())
+RECORDED(glLoadIdentity, ())
+RECORDED(glClear, (GLbitfield))
+RECORDED(glBindTexture, (GLenum, GLuint texture), double(texture))
+RECORDED(glPointSize, (GLfloat size), size)
+RECORDED(glTexCoord2f, (GLfloat s, GLfloat t), s, t)
+RECORDED(glColor3f, (GLfloat r, GLfloat g, GLfloat b), r, g, b)
+RECORDED(glVertex3f, (GLfloat x, GLfloat y, GLfloat z), x, y, z)
+RECORDED(glTranslatef, (GLfloat x, GLfloat y, GLfloat z), x, y, z)
+RECORDED(glColor4f, (GLfloat r, GLfloat g, GLfloat b, GLfloat a), r, g, b, a)
+RECORDED(glRotatef, (GLfloat angle, GLfloat x, GLfloat y, GLfloat z), angle, x, y, z)
+
 void glBegin(GLenum mode)
 {
     Log(std::string("glBegin") + Name(mode), {});
 }
-void glEnd()
-{
-    Log("glEnd", {});
-}
+
 void glEnable(GLenum cap)
 {
     Log(std::string("glEnable") + Name(cap), {});
 }
+
 void glDisable(GLenum cap)
 {
     Log(std::string("glDisable") + Name(cap), {});
 }
-void glBindTexture(GLenum, GLuint texture)
-{
-    Log("glBindTexture", {double(texture)});
-}
-void glColor3f(GLfloat r, GLfloat g, GLfloat b)
-{
-    Log("glColor3f", {r, g, b});
-}
-void glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a)
-{
-    Log("glColor4f", {r, g, b, a});
-}
-void glTexCoord2f(GLfloat s, GLfloat t)
-{
-    Log("glTexCoord2f", {s, t});
-}
-void glVertex3f(GLfloat x, GLfloat y, GLfloat z)
-{
-    Log("glVertex3f", {x, y, z});
-}
-void glPushMatrix()
-{
-    Log("glPushMatrix", {});
-}
-void glPopMatrix()
-{
-    Log("glPopMatrix", {});
-}
-void glTranslatef(GLfloat x, GLfloat y, GLfloat z)
-{
-    Log("glTranslatef", {x, y, z});
-}
-void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z)
-{
-    Log("glRotatef", {angle, x, y, z});
-}
-void glPointSize(GLfloat size)
-{
-    Log("glPointSize", {size});
-}
-void glClear(GLbitfield)
-{
-    Log("glClear", {});
-}
-void glLoadIdentity()
-{
-    Log("glLoadIdentity", {});
-}
+
 GLenum glGetError()
 {
     return g_GlError;

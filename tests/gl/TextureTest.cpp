@@ -20,7 +20,8 @@ protected:
     void SetUp() override
     {
         setenv("DISPLAY", server_.Display().c_str(), 1);
-        g_ScreenWidth = 640, g_ScreenHeight = 480;
+        g_ScreenWidth = 640;
+        g_ScreenHeight = 480;
         ResetGameState();
         ASSERT_TRUE(InitVideo());
     }
@@ -66,8 +67,8 @@ TEST_F(GlContext, StartUpHidesTheCursorBlendsBySourceAlphaAndProjectsSquarePixel
 
 TEST_F(GlContext, SpritesUploadKeyedIntoPowerOfTwoTexturesAndRefuseOtherSizes)
 {
-    TempDir
-        dir;  // each sprite: a black border one pixel wide, a red upper half and a green lower half
+    // Each sprite: a black border one pixel wide, a red upper half and a green lower half.
+    TempDir dir;
     auto sprite = [](int w, int h) {
         return [w, h](int x, int y) {
             return x % (w - 1) == 0 || y % (h - 1) == 0 ? 0u : y < h / 2 ? 0xFF0000u : 0xFF00u;
@@ -87,8 +88,11 @@ TEST_F(GlContext, SpritesUploadKeyedIntoPowerOfTwoTexturesAndRefuseOtherSizes)
     int w = 0, h = 0;
     const std::vector<uint32_t> texels = Texels(ship.texture, &w, &h);
     ASSERT_EQ(64 * 64, w * h);
-    const uint32_t at[][3] = {{0, 0, 0},   {35, 20, 0}, {1, 1, 0xFFFF0000u}, {34, 34, 0xFF00FF00u},
-                              {36, 10, 0}, {10, 36, 0}, {63, 63, 0}};
+    const uint32_t at[][3] = {
+        {0, 0, 0},  // x, y, texel: the border is clear, the halves opaque, the padding clear
+        {35, 20, 0}, {1, 1, 0xFFFF0000u}, {34, 34, 0xFF00FF00u},
+        {36, 10, 0}, {10, 36, 0},         {63, 63, 0},
+    };
     for (const auto& texel : at)
         EXPECT_EQ(texel[2], texels[texel[1] * w + texel[0]]) << texel[0] << "," << texel[1];
     EXPECT_EQ((std::vector<GLint>{GL_NEAREST, GL_NEAREST}), Filters());

@@ -17,13 +17,20 @@ protected:
     std::string F(const std::string& name) const { return dir_.File(name); }
     std::string Map(const std::string& text, const std::string& name) const
     {
-        return WriteFile(F(name), text), F(name);
+        WriteFile(F(name), text);
+        return F(name);
     }
     std::vector<std::string> Build(const std::string& map, const std::string& out = "out.lvl",
                                    const std::string& tileset = "tiles.bmp",
                                    const std::string& origin = "0,0") const
     {
         return {"build", "--tileset", F(tileset), "--map", map, "-o", F(out), "--origin", origin};
+    }
+    // The export of a level in this folder to e.csv, with its tileset.
+    std::vector<std::string> Export(const std::string& level,
+                                    const std::string& tileset = "t.bmp") const
+    {
+        return {"export", F(level), "-o", F("e.csv"), "--tileset-out", F(tileset)};
     }
     // Every entry, hidden ones too, by inode, mode, size and time: any file written or left shows.
     std::string Snapshot() const
@@ -37,12 +44,17 @@ protected:
 // temporary.
 TEST_F(LevelTool, EveryFaultIsOneLineAndChangesNoFile)
 {
-    const std::string good = Map("1,2\n", "g.csv"), tileset = ReadFile(Tileset()), fifo = F("fifo"),
-                      u = "\nUsage: ", e = Map("previous", "e.csv");
+    const std::string good = Map("1,2\n", "g.csv");
+    const std::string tileset = ReadFile(Tileset());
+    const std::string fifo = F("fifo");
+    const std::string u = "\nUsage: ";
+    Map("previous", "e.csv");  // what a failed export leaves as it is
     ASSERT_EQ(0, FlyerLevel(Build(good, "l.lvl")).status);
     ASSERT_TRUE(WriteBmp(F("small.bmp"), 304, 161, [](int, int) { return 0x123456u; }));
-    ASSERT_EQ(0, mkfifo(fifo.c_str(), 0644) | mkdir(F("folder").c_str(), 0755));
+    ASSERT_EQ(0, mkfifo(fifo.c_str(), 0644));
+    ASSERT_EQ(0, mkdir(F("folder").c_str(), 0755));
     ASSERT_EQ(0, truncate(Map(tileset, "big.bmp").c_str(), (4 << 20) + 1));
+    ASSERT_EQ(0, truncate(Map(tileset, "4mib.bmp").c_str(), 4 << 20));
     Map(std::string(tileset).replace(2, 4, "\x0A\0\0\0", 4), "bf10.lvl");
     Map(std::string(tileset).replace(2, 4, "\x40\x42\x0F\0", 4), "bfpast.lvl");  // 10^6
     Map(std::string(tileset).replace(2, 4, "\0\xFF\xFF\xFF", 4),
@@ -53,7 +65,8 @@ TEST_F(LevelTool, EveryFaultIsOneLineAndChangesNoFile)
     for (int i = 0; i < 65; ++i)
         attributes += " a" + std::to_string(i) + "=\"1\"";
     const auto tiledCsv = [](std::vector<std::string> args) {
-        return args.push_back("--tiled-csv"), args;
+        args.push_back("--tiled-csv");
+        return args;
     };
     const struct {
         int status;
@@ -66,6 +79,12 @@ TEST_F(LevelTool, EveryFaultIsOneLineAndChangesNoFile)
                       "as they are"},
         {1, tiledCsv(Build(Map("-1,190\n", "n.csv"))),
          F("n.csv") + ":1:4: Tiled's tile id 190 is beyond the tileset's 190 tiles (0 to 189)"},
+        {1,
+         tiledCsv(Build(Map("-2147483648\n", "m.csv"))),  // the least 32-bit number: all flip bits
+         F("m.csv") + ":1:1: tile 1 (Tiled's id 0) is flipped or rotated; flyer draws tiles only "
+                      "as they are"},
+        {1, Build(Map("1,4294967296\n", "l.csv")), F("l.csv") + ":1:3: number too large"},
+        {1, Build(Map("1,,2\n", "v.csv")), F("v.csv") + ":1:3: empty field"},
         {1, Build(Map("1,2\n3,x\n", "x.csv")), F("x.csv") + ":2:3: bad tile number 'x'"},
         {1, Build(Map("1,191\n", "b.csv")),
          F("b.csv") + ":1:3: tile 191 is beyond the tileset's 190"},
@@ -82,6 +101,9 @@ TEST_F(LevelTool, EveryFaultIsOneLineAndChangesNoFile)
         {1, Build("/dev/zero"), "/dev/zero: cannot read a device, only a regular file"},
         {1, Build(good, "o", "big.bmp"),
          F("big.bmp") + ": larger than 4 MiB, more than a file of its kind can need"},
+        {1, Build(good, "o", "4mib.bmp"),
+         F("4mib.bmp") + ": the BMP header's file size (145974) is not the file's length "
+                         "(4194304); is it a level already?"},
         {1, Build(good, "o", "small.bmp"),
          F("small.bmp") +
              ": the tileset is 304 x 161 pixels, not 304 x 160 (19 x 10 tiles of 16 x 16)"},
@@ -91,24 +113,18 @@ TEST_F(LevelTool, EveryFaultIsOneLineAndChangesNoFile)
                       "it a level already?"},
         {1, Build(good, "fifo"), fifo + ": is a FIFO or pipe" + kNotRegular},
         {1, Build(good, "folder"), F("folder") + ": is a folder" + kNotRegular},
-        {1,
-         {"export", F("l.lvl"), "-o", e, "--tileset-out", F("none/t.bmp")},
+        {1, Export("l.lvl", "none/t.bmp"),
          F("none/t.bmp") + ": cannot create the output: No such file or directory"},
-        {1,
-         {"export", F("l.lvl"), "-o", e, "--tileset-out", F("e.csv")},
+        {1, Export("l.lvl", "e.csv"),
          F("e.csv") + ": is the same file as the output " + F("e.csv")},
         {1,
          {"export", Tileset(), "-o", F("tiles.tmx")},
          Tileset() + ": would replace the level itself; export the map under another name"},
-        {1,
-         {"export", F("bf10.lvl"), "-o", e, "--tileset-out", F("t.bmp")},
+        {1, Export("bf10.lvl"),
          F("bf10.lvl") + ": the tileset part (the first 10 bytes, as bfSize says) is no tileset: "
                          "BMP file headers are cut short"},
-        {1,
-         {"export", F("bfpast.lvl"), "-o", e, "--tileset-out", F("t.bmp")},
-         F("bfpast.lvl") + ": bfSize lies past the end of the file"},
-        {1,
-         {"export", F("far.lvl"), "-o", e, "--tileset-out", F("t.bmp")},
+        {1, Export("bfpast.lvl"), F("bfpast.lvl") + ": bfSize lies past the end of the file"},
+        {1, Export("far.lvl"),
          F("far.lvl") +
              ": the tileset part (bfSize 4294967040) is larger than the 4 MiB a tileset can need"},
         {1,
@@ -122,6 +138,16 @@ TEST_F(LevelTool, EveryFaultIsOneLineAndChangesNoFile)
         {2, Build("m", "x", "t", "-1,2"),
          "--origin takes two cells 0 to 1023 as X,Y, not '-1,2'" + u},
         {2, Build("m", "x", "t", ""), "--origin takes two cells 0 to 1023 as X,Y, not ''" + u},
+        {2, Build("m", "x", "t", "1024,0"),
+         "--origin takes two cells 0 to 1023 as X,Y, not '1024,0'"},
+        {2, Build("m", "x", "t", "0,1024"),
+         "--origin takes two cells 0 to 1023 as X,Y, not '0,1024'"},
+        {2,
+         {"render", "l.lvl", "-o", "p.png", "--scale", "0"},
+         "--scale takes a number of pixels 1 to 16, not '0'"},
+        {2,
+         {"render", "l.lvl", "-o", "p.png", "--scale", "17"},
+         "--scale takes a number of pixels 1 to 16, not '17'"},
         {2, {"build", "--tileset", "t", "--bogus"}, "unknown option '--bogus'" + u},
         {2, {"build", "--map"}, "option '--map' needs a value" + u},
         {0, {"build", "--help"}, "Usage: flyer-level build"},
@@ -129,8 +155,8 @@ TEST_F(LevelTool, EveryFaultIsOneLineAndChangesNoFile)
         {0, {"export", "--tileset-out", "t", "--help"}, "Usage: flyer-level export"},
         {0, {"--version"}, "flyer-level 1."}};
     for (const auto& fault : faults) {
-        const std::string before = Snapshot(),
-                          start = fault.status == 0 ? fault.start : "flyer-level: " + fault.start;
+        const std::string before = Snapshot();
+        const std::string start = fault.status == 0 ? fault.start : "flyer-level: " + fault.start;
         const CommandResult result = FlyerLevel(fault.args);
         EXPECT_EQ(fault.status, result.status) << start;
         EXPECT_EQ(0u, (fault.status == 0 ? result.out : result.err).find(start))
@@ -145,22 +171,52 @@ TEST_F(LevelTool, EveryFaultIsOneLineAndChangesNoFile)
     EXPECT_EQ("2\n", ReadFile(F("e.csv")));
 }
 
+// What lies just inside every limit is taken.
+TEST_F(LevelTool, InputsAtTheLimitsAreTaken)
+{
+    // CR LF line ends and a row of blanks, placed in the map's bottom-right corner.
+    const std::string map = Map("1,2\r\n \t\r\n3,4\r\n", "crlf.csv");
+    ASSERT_EQ(0, FlyerLevel(Build(map, "corner.lvl", "tiles.bmp", "1022,1022")).status);
+    ASSERT_TRUE(WriteLevel(F("want.lvl"), {0x013FE3FEu, 0x023FE3FFu, 0x033FF3FEu, 0x043FF3FFu}));
+    EXPECT_EQ(ReadFile(F("want.lvl")), ReadFile(F("corner.lvl")));
+    // A level of the tileset alone, and one whose tileset part is 4 MiB, the most it may be.
+    std::string large = ReadFile(Tileset()).replace(2, 4, std::string("\0\0\x40\0", 4));
+    large.resize((4 << 20) + 4);
+    Map(large, "large.lvl");
+    for (const std::string level : {"tiles.bmp", "large.lvl"}) {
+        const CommandResult run = FlyerLevel(Export(level));
+        EXPECT_EQ(0, run.status) << run.err;
+        EXPECT_EQ(ReadFile(F(level)).substr(0, ReadFile(F("t.bmp")).size()), ReadFile(F("t.bmp")));
+    }
+    EXPECT_EQ(4u << 20, ReadFile(F("t.bmp")).size());
+}
+
 TEST_F(LevelTool, OutputsKeepLinksModesAndOwnersAndTakeTheLongestNames)
 {
     const std::string map = Map("1,2\n", "m.csv"), longName(254, 'n');
     ASSERT_EQ(0, chmod(Map("old", "real.lvl").c_str(), 0600));
     const bool chowned = geteuid() == 0 && chown(F("real.lvl").c_str(), 65534, 65534) == 0;
     ASSERT_EQ(0, symlink("real.lvl", F("link.lvl").c_str()));
-    ASSERT_EQ(0,
-              FlyerLevel(Build(map, "link.lvl")).status | FlyerLevel(Build(map, longName)).status);
-    struct stat link {
-    }, real{};
-    ASSERT_EQ(0, lstat(F("link.lvl").c_str(), &link) | stat(F("real.lvl").c_str(), &real));
+    ASSERT_EQ(0, FlyerLevel(Build(map, "link.lvl")).status);
+    ASSERT_EQ(0, FlyerLevel(Build(map, longName)).status);
+    struct stat link {};
+    struct stat real {};
+    struct stat made {};
+    struct stat fresh {};
+    ASSERT_EQ(0, lstat(F("link.lvl").c_str(), &link));
+    ASSERT_EQ(0, stat(F("real.lvl").c_str(), &real));
     EXPECT_TRUE(S_ISLNK(link.st_mode) && real.st_mode == 0100600 &&
                 real.st_uid == (chowned ? 65534u : geteuid()))
         << "the link stays, its file keeps mode " << std::oct << real.st_mode << " and owner "
         << real.st_uid;
     EXPECT_EQ(ReadFile(F(longName)), ReadFile(F("real.lvl"))) << "both hold the level";
+    ASSERT_TRUE(WriteFile(F("fresh"), ""));
+    ASSERT_EQ(0, stat(F(longName).c_str(), &made));
+    ASSERT_EQ(0, stat(F("fresh").c_str(), &fresh));
+    EXPECT_EQ(fresh.st_mode, made.st_mode) << "a new output has the mode of any new file";
+    EXPECT_EQ("fresh\nlink.lvl\nm.csv\n" + longName + "\nreal.lvl\ntiles.bmp\n",
+              RunShell("LC_ALL=C ls -A " + dir_.Path(), "").out)
+        << "no temporary and no copy of the replaced file is left";
 }
 
 TEST_F(LevelTool, ADeviceAsOutputIsRefusedAndStaysADevice)
@@ -196,7 +252,8 @@ TEST_F(LevelTool, RunningOutOfMemoryIsOneLine)
 // temporary.
 TEST_F(LevelTool, AFailedOutputPutsBackTheOnesBeforeIt)
 {
-    const std::string before = (Map("old", "a.csv"), Snapshot());
+    Map("old", "a.csv");
+    const std::string before = Snapshot();
     OutputFiles files;
     InputError error;
     ASSERT_TRUE(files.Add(F("a.csv"), "new", &error) && files.Add(F("n.csv"), "new", &error) &&
@@ -204,7 +261,8 @@ TEST_F(LevelTool, AFailedOutputPutsBackTheOnesBeforeIt)
     ASSERT_EQ(0, mkdir(F("d.csv").c_str(), 0755));  // a folder, which a file cannot replace
     EXPECT_FALSE(files.Commit(&error));
     EXPECT_EQ(F("d.csv") + ": cannot finish the output: Is a directory", error.Text());
-    EXPECT_EQ(before, (rmdir(F("d.csv").c_str()), Snapshot()));
+    ASSERT_EQ(0, rmdir(F("d.csv").c_str()));
+    EXPECT_EQ(before, Snapshot());
 }
 
 TEST_F(LevelTool, InfoReportsSkippedReplacedAndFragment)
@@ -214,15 +272,23 @@ TEST_F(LevelTool, InfoReportsSkippedReplacedAndFragment)
         level, {0x01000000u, 0x00000400u, 0x00400000u, 0xBF000000u, 0x02000000u, 0x00000001u}));
     ASSERT_TRUE(AppendBytes(level, "ab"));
     EXPECT_EQ("level: " + level +
-                  "\ntileset: 304 x 160 pixels, 24 bits per pixel\nbfSize (record offset): 145974\n"
-                  "file length: 146000\nrecords: 6 (applied 3, skipped 3)\nskipped: x out of range "
-                  "1, y out of range 1, "
-                  "tile out of range 1\nreplaced: 1 records replaced earlier ones\nempty records "
-                  "(tile 0): 1\ntrailing "
-                  "fragment: 2 bytes, ignored\nused cells: 1, columns 0..0, rows 0..0 (from the "
-                  "top)\ntiles (number: "
-                  "cells): 2:1\n",
+                  "\n"
+                  "tileset: 304 x 160 pixels, 24 bits per pixel\n"
+                  "bfSize (record offset): 145974\n"
+                  "file length: 146000\n"
+                  "records: 6 (applied 3, skipped 3)\n"
+                  "skipped: x out of range 1, y out of range 1, tile out of range 1\n"
+                  "replaced: 1 records replaced earlier ones\n"
+                  "empty records (tile 0): 1\n"
+                  "trailing fragment: 2 bytes, ignored\n"
+                  "used cells: 1, columns 0..0, rows 0..0 (from the top)\n"
+                  "tiles (number: cells): 2:1\n",
               FlyerLevel({"info", level}).out);
+    ASSERT_TRUE(WriteBmp(F("tall.lvl"), 304, 161, [](int, int) { return 0u; }));
+    const CommandResult tall = FlyerLevel({"info", F("tall.lvl")});
+    EXPECT_EQ(1, tall.status);
+    EXPECT_NE(std::string::npos, tall.out.find("\nrefused: the tileset is not 304 x 160 pixels\n"))
+        << tall.out;
 }
 
 }  // namespace

@@ -26,13 +26,27 @@ std::string Csv(const std::string& ids)
 {
     return "<data encoding='csv'>" + ids + "</data>";
 }
-std::string Json(const std::string& layer, const std::string& orientation = "orthogonal")
+std::string Json(const std::string& layers, const std::string& orientation = "orthogonal")
 {
     return R"({"type":"map","orientation":")" + orientation +
            R"(","width":3,"height":2,"tilewidth":16,"tileheight":16,)"
-           R"("tilesets":[{"firstgid":1,"name":"t","tilewidth":16,"tileheight":16,"columns":19}],"layers":[)"
-           R"({"type":"tilelayer","name":"t","width":3,"height":2,)" +
-           layer + "}]}";
+           R"("tilesets":[{"firstgid":1,"name":"t","tilewidth":16,"tileheight":16,"columns":19}],)"
+           R"("layers":[)" +
+           layers + "]}";
+}
+std::string JsonLayer(const std::string& fields)
+{
+    return R"({"type":"tilelayer","name":"t","width":3,"height":2,)" + fields + "}";
+}
+// The layer inside groups nested `depth` deep, in TMX or in JSON.
+std::string Nested(int depth, bool json = false)
+{
+    std::string nested =
+        json ? JsonLayer(R"("data":[1,0,3,0,20,190])") : Layer(Csv("1,0,3,0,20,190"));
+    for (int i = 0; i < depth; ++i)
+        nested = json ? R"({"type":"group","layers":[)" + nested + "]}"
+                      : "<group>" + nested + "</group>";
+    return nested;
 }
 
 // Writes the map and reads it by its extension: "" or the error, folder left out.
@@ -86,9 +100,13 @@ TEST(TiledMap, RefusesByNameWhatALevelCannotShow)
     const std::string csv = Csv("1,0,3,0,20,190");
     const std::string geometry =
         "m.tmx:3: the tileset's tiles must be 16 x 16 in 19 columns, with no margin or spacing";
-    std::string deep = Layer(csv);
-    for (int depth = 0; depth < 65; ++depth)
-        deep = "<group>" + deep + "</group>";
+    std::string attributes = "<map";
+    for (int i = 0; i < 64; ++i)
+        attributes += " a" + std::to_string(i) + "='1'";
+    std::string wide(2047, '0');
+    for (size_t i = 1; i < wide.size(); i += 2)
+        wide[i] = ',';
+    const std::string chunk = "<chunk y='0' width='1' height='1'>1</chunk>";
     const struct {
         std::string name, text, message;
     } cases[] = {
@@ -137,7 +155,20 @@ TEST(TiledMap, RefusesByNameWhatALevelCannotShow)
          Tmx(Layer(Csv("<chunk x='-1099511627777' y='0' width='1' height='1'>1</chunk>")), kTileset,
              kMap + " infinite='1'"),
          "m.tmx:4: layer 't' has a chunk at -1099511627777,0, beyond any map Tiled makes"},
-        {"m.tmx", Tmx(deep), "m.tmx:4: groups nested deeper than 64"},
+        {"m.tmx", Tmx(Nested(65)), "m.tmx:4: groups nested deeper than 64"},
+        {"m.tmx", Tmx(Nested(64)), ""},
+        {"m.tmj", Json(Nested(65, true)), "m.tmj: groups nested deeper than 64"},
+        {"m.tmj", Json(Nested(64, true)), ""},
+        {"m.tmx", attributes + "/>",
+         "m.tmx:1: the map has no tileset; draw it with the level's 190-tile tileset"},
+        {"m.tmx",
+         Tmx("<layer name='t' width='1024' height='1'>" + Csv(wide) + "</layer>", kTileset,
+             "width='1024' height='1'"),
+         ""},
+        {"m.tmx",
+         Tmx(Layer(Csv("<chunk x='0'" + chunk.substr(6) + "<chunk x='1023'" + chunk.substr(6))),
+             kTileset, kMap + " infinite='1'"),
+         ""},
         {"m.tmx", Tmx("<group name='g' offsetx='8'>" + Layer(csv) + "</group>"),
          "m.tmx:4: layer 'g' has an offset; a level's tiles lie on the map's grid (Layer "
          "Properties, Offset: 0, 0)"},
@@ -147,6 +178,17 @@ TEST(TiledMap, RefusesByNameWhatALevelCannotShow)
          "m.tmx:4: the layer's data holds 5 cells, not the 6 cells it declares"},
         {"m.tmx", Tmx(Layer(Csv("1,x,3,0,20,190"))),
          "m.tmx:4: the layer's CSV data has something other than a tile id at cell 2"},
+        {"m.tmx", Tmx(Layer(Csv("1,4294967296,3,0,20,190"))),
+         "m.tmx:4: the layer's CSV data has something other than a tile id at cell 2"},
+        {"m.tmj", Json(JsonLayer(R"("data":[1,4294967296,3,0,20,190])")),
+         "m.tmj: layer 't': the layer's data has something other than a tile id at cell 2"},
+        {"m.tmx", Tmx(Layer("<data encoding='base64'>AQAAAAAAAAADAAAAAAAAABQAAAC+AAAAA</data>")),
+         "m.tmx:4: the layer's base64 data is damaged"},
+        {"m.tmx", Tmx(Layer("<data encoding='base64'>AQAA=AAAAAAADAAAAAAAAABQAAAC+AAAA</data>")),
+         "m.tmx:4: the layer's base64 data is damaged"},
+        {"m.tmx",
+         Tmx(Layer("<data encoding='base64' compression='zlib'>eJxjZIAAZigtAsT7gBgA</data>")),
+         "m.tmx:4: the layer's zlib data does not hold exactly the 6 cells it declares"},
         {"m.tmx", Tmx(Layer("<data><tile gid='x'/></data>")),
          "m.tmx:4: a <tile> whose gid is not a tile id"},
         {"m.tmx",
@@ -161,14 +203,14 @@ TEST(TiledMap, RefusesByNameWhatALevelCannotShow)
          "m.tmx:4: layer data encoding 'hex' is not one Tiled writes (csv, base64 or XML)"},
         {"m.tmx", "<map>\n</mop>", "m.tmx:1: not well-formed XML: XML_ERROR_MISMATCHED_ELEMENT"},
         {"m.tmx", "<tileset/>", "m.tmx:1: not a Tiled map: the root element is not <map>"},
-        {"m.tmj", Json(R"("data":[1,"2",3,0,0,0])"),
+        {"m.tmj", Json(JsonLayer(R"("data":[1,"2",3,0,0,0])")),
          "m.tmj: layer 't': the layer's data has something other than a tile id at cell 2"},
-        {"m.tmj", Json(R"("data":[1,0,3])"),
+        {"m.tmj", Json(JsonLayer(R"("data":[1,0,3])")),
          "m.tmj: layer 't': the layer's data holds 3 cells, not the 6 cells it declares"},
-        {"m.tmj", Json(R"("offsety":-16.5,"data":[1,0,3,0,20,190])"),
+        {"m.tmj", Json(JsonLayer(R"("offsety":-16.5,"data":[1,0,3,0,20,190])")),
          "m.tmj: layer 't' has an offset; a level's tiles lie on the map's grid (Layer Properties, "
          "Offset: 0, 0)"},
-        {"m.tmj", Json(R"("data":[1,0,3,0,20,190])", "hexagonal"),
+        {"m.tmj", Json(JsonLayer(R"("data":[1,0,3,0,20,190])"), "hexagonal"),
          "m.tmj: orientation 'hexagonal' is not orthogonal; a level is a square grid"},
         {"m.tmj", "{\"type\":\"map\",\n\"width\":}", "m.tmj:2: not valid JSON (at byte 24)"},
         {"m.tmj", "[1]", "m.tmj: not a Tiled map: not a JSON object of type \"map\""},

@@ -15,13 +15,16 @@ TEST(Actors, SetAngleStepsBy360IntoZeroTo360)
     // Stepped in float: -0.00001 + 360 rounds to 360; 134218784 and 2^33 step to 0 and 296 (their
     // remainders are 344 and 152); 1e30 is past stepping, its remainder 120 (python3:
     // math.fmod(1e30 as a float, 360)).
-    const float rows[][2] = {{360, 0},         {720, 0},       {-90, 270},
-                             {725.5f, 5.5f},   {-720, 0},      {-0.5f, 359.5f},
-                             {-0.00001f, 360}, {134218784, 0}, {8589934592.0f, 296},
-                             {1e30f, 120},     {INFINITY, 0},  {-INFINITY, 0}};
+    const float rows[][2] = {
+        {360, 0},  // the angle set, the angle kept
+        {720, 0},        {-90, 270},       {725.5f, 5.5f}, {-720, 0},
+        {-0.5f, 359.5f}, {-0.00001f, 360}, {134218784, 0}, {8589934592.0f, 296},
+        {1e30f, 120},    {INFINITY, 0},    {-INFINITY, 0},
+    };
     for (const auto& row : rows) {
         PlayerShip ship;
-        EXPECT_EQ(row[1], (ship.SetAngle(row[0]), ship.angle)) << row[0];
+        ship.SetAngle(row[0]);
+        EXPECT_EQ(row[1], ship.angle) << row[0];
         EXPECT_FALSE(std::signbit(ship.angle)) << row[0];
     }
 }
@@ -31,8 +34,10 @@ TEST(Actors, BulletsClampTheirKindFlyStraightAndKeepTheLast1000)
     std::unique_ptr<BulletPool> pool(new BulletPool());
     Bullet bullet{1, 1, 20, -4, 0};
     pool->bullets[3] = Bullet{0, 0, 20, -4, 0};
-    for (int32_t kind : {0, 7, -3})
-        pool->Add((bullet.kind = kind, bullet));
+    for (int32_t kind : {0, 7, -3}) {
+        bullet.kind = kind;
+        pool->Add(bullet);
+    }
     EXPECT_EQ((std::vector<int32_t>{1, 4, 1, -3}),
               (std::vector<int32_t>{pool->bullets[0].kind, pool->bullets[1].kind,
                                     pool->bullets[2].kind, bullet.kind}));
@@ -42,8 +47,10 @@ TEST(Actors, BulletsClampTheirKindFlyStraightAndKeepTheLast1000)
     EXPECT_EQ((std::vector<float>{21, -3, 0}),
               (std::vector<float>{pool->bullets[2].x, pool->bullets[2].y, pool->bullets[3].x}))
         << "free slots stay put; bullets fly on after Reset";
-    for (int i = 0; i < 1001; ++i)
-        pool->Add((bullet.x = float(i), bullet));
+    for (int i = 0; i < 1001; ++i) {
+        bullet.x = float(i);
+        pool->Add(bullet);
+    }
     EXPECT_EQ((std::vector<float>{1, 1000}),
               (std::vector<float>{float(pool->next), pool->bullets[0].x}))
         << "the 1001st takes slot 0";
@@ -86,10 +93,15 @@ protected:
 TEST_F(Emitter, EmitsOnePerIntervalStrictlyExceededAndBanksNothingWhileOff)
 {
     const uint32_t rows[][4] = {
-        {0, 0, 0, 0}, {20, 0, 0, 20}, {20, 1, 1, 1}, {45, 0, 2, 5}};  // ms, ms, emitted, banked
+        {0, 0, 0, 0},  // ms, ms, emitted, banked
+        {20, 0, 0, 20},
+        {20, 1, 1, 1},
+        {45, 0, 2, 5},
+    };
     for (const auto& row : rows) {
         SetUp();
-        e->Update(row[0]), e->Update(row[1]);
+        e->Update(row[0]);
+        e->Update(row[1]);
         EXPECT_EQ((std::vector<uint32_t>{row[2], row[3]}),
                   (std::vector<uint32_t>{e->next, e->accumulatorMs}))
             << row[0] << "+" << row[1];
@@ -103,7 +115,12 @@ TEST_F(Emitter, SetParamsClampsColoursAndSizesAndRestartsTheRingKeepingParticles
 {
     e->Update(100);
     ParticleParams p = ExhaustParams();
-    p.red = 1.5f, p.green = -0.25f, p.alpha = 1.0f, p.size = -1, p.posSpread = -2, p.velSpread = -3,
+    p.red = 1.5f;
+    p.green = -0.25f;
+    p.alpha = 1.0f;
+    p.size = -1;
+    p.posSpread = -2;
+    p.velSpread = -3;
     p.redRate = -7;
     e->SetParams(p);
     const ParticleParams& got = e->params;
@@ -122,12 +139,14 @@ TEST_F(Emitter, ParticleReddensFadesGrowsAndDiesAfterItsLife)
     ASSERT_EQ(1, Live());
     EXPECT_EQ((std::vector<float>{921, 1}), (std::vector<float>{float(p.ageMs), p.red}))
         << "red clamps at 1";
-    const float want[] = {0.0921f, 0.079f, 0.0395f, 2.042f},
-                got[] = {p.green, p.blue, p.alpha, p.size};
+    const float want[] = {0.0921f, 0.079f, 0.0395f, 2.042f};
+    const float got[] = {p.green, p.blue, p.alpha, p.size};
     for (int i = 0; i < 4; ++i)
         EXPECT_NEAR(want[i], got[i], 1e-5) << i;
-    EXPECT_FALSE(e->IsDead((p.ageMs = 1000, p))) << "an age equal to the life is alive";
-    EXPECT_TRUE(e->IsDead((p.alpha = 0, p)));
+    p.ageMs = 1000;
+    EXPECT_FALSE(e->IsDead(p)) << "an age equal to the life is alive";
+    p.alpha = 0;
+    EXPECT_TRUE(e->IsDead(p));
     e->Update(100);
     EXPECT_EQ(0, Live());
 }

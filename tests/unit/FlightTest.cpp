@@ -25,7 +25,10 @@ protected:
     }
     static void Place(float x, float y, float vx, float vy)
     {
-        g_ShipX = x, g_ShipY = y, g_ShipVelX = vx, g_ShipVelY = vy;
+        g_ShipX = x;
+        g_ShipY = y;
+        g_ShipVelX = vx;
+        g_ShipVelY = vy;
     }
     static void Solid(int x, int y) { g_Map.cells[x][y].tile = 1; }
     static void Collide(float x, float y, float vx, float vy, float wantVx, float wantVy,
@@ -69,12 +72,17 @@ TEST_F(Flight, KeysSetThrustTurnAndExhaustForTheNextStep)
     const struct {
         bool up, down, left, right;
         float thrust, heading;
-    } rows[] = {{0, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 20, 0},     {0, 1, 0, 0, -20, 0},
-                {1, 1, 0, 0, 0, 0}, {0, 0, 1, 0, 0, -67.5f}, {0, 0, 0, 1, 0, 67.5f},
-                {0, 0, 1, 1, 0, 0}};
+    } rows[] = {
+        {0, 0, 0, 0, 0, 0},  // no key
+        {1, 0, 0, 0, 20, 0},     {0, 1, 0, 0, -20, 0},   {1, 1, 0, 0, 0, 0},
+        {0, 0, 1, 0, 0, -67.5f}, {0, 0, 0, 1, 0, 67.5f}, {0, 0, 1, 1, 0, 0},
+    };
     for (const auto& row : rows) {
         SetUp();
-        g_KeyUp = row.up, g_KeyDown = row.down, g_KeyLeft = row.left, g_KeyRight = row.right;
+        g_KeyUp = row.up;
+        g_KeyDown = row.down;
+        g_KeyLeft = row.left;
+        g_KeyRight = row.right;
         UpdateShip(250);
         EXPECT_EQ((std::vector<float>{row.thrust, row.heading, float(row.thrust != 0), 0}),
                   (std::vector<float>{g_ShipThrust, g_ShipHeading, float(g_Exhaust.emitting),
@@ -87,7 +95,10 @@ TEST_F(Flight, KeysSetThrustTurnAndExhaustForTheNextStep)
 TEST_F(Flight, ShotLeavesEveryEleventhCallFromThePositionAndVelocityOnEntry)
 {
     Place(100, 200, 3, 4);
-    g_ShipHeading = 90, g_ShipThrust = 20, g_FireCounter = 10, g_KeyFire = true;
+    g_ShipHeading = 90;
+    g_ShipThrust = 20;
+    g_FireCounter = 10;
+    g_KeyFire = true;
     UpdateShip(100);
     const Bullet shot = g_Bullets.bullets[0];
     EXPECT_EQ((std::vector<float>{100, 200, 23, 0x1.006118p+2f}),
@@ -116,22 +127,26 @@ TEST_F(Flight, EachVelocityQuadrantBouncesOffItsTwoFaces)
     const struct {
         float vx, vy;
         int x1, x2, y1, y2;
-    } rows[] = {{2, 2, R, BR, T, TL},    {2, -2, R, TR, B, BL}, {-2, 2, L, BL, T, TR},
-                {-2, -2, L, TL, B, BR},  {-2, 0, L, BL, T, TR}, {0, 2, R, BR, T, TL},
-                {2, -0.0f, R, BR, T, TL}};  // a zero, +0 or -0, counts as positive
+    } rows[] = {
+        {2, 2, R, BR, T, TL},  // up and right: the x faces, then the y faces
+        {2, -2, R, TR, B, BL},  {-2, 2, L, BL, T, TR},
+        {-2, -2, L, TL, B, BR}, {-2, 0, L, BL, T, TR},
+        {0, 2, R, BR, T, TL},   {2, -0.0f, R, BR, T, TL},  // a zero, +0 or -0, counts as positive
+    };
     for (const auto& row : rows) {
         for (int probe = 0; probe < 8; ++probe) {
             memset(g_Map.cells, 0, sizeof g_Map.cells);
             Solid(cell[probe][0], cell[probe][1]);
-            const bool x = probe == row.x1 || probe == row.x2,
-                       y = probe == row.y1 || probe == row.y2;
+            const bool x = probe == row.x1 || probe == row.x2;
+            const bool y = probe == row.y1 || probe == row.y2;
             const float f = x || y ? 0.5f : 1.0f;
             Collide(10.5f, 10.5f, row.vx, row.vy, (x ? -f : f) * row.vx, (y ? -f : f) * row.vy,
                     std::to_string(row.vx) + "," + std::to_string(row.vy) + " probe " +
                         std::to_string(probe));
         }
     }
-    Solid(11, 9), Solid(9, 11);
+    Solid(11, 9);
+    Solid(9, 11);
     Collide(10.5f, 10.5f, 8, 4, -2, -1, "both faces: each component reversed and halved twice");
 }
 

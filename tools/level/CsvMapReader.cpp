@@ -91,12 +91,14 @@ bool ReadCsvMap(const std::string& text, const std::string& file, CsvForm form, 
                 if (id != UINT32_MAX && id >= kTileCount)
                     return fail(line, column,
                                 "Tiled's tile id " + std::to_string(id) +
-                                    " is beyond the tileset's 190 tiles (0 to 189)");
+                                    " is beyond the tileset's " + std::to_string(kTileCount) +
+                                    " tiles (0 to " + std::to_string(kTileCount - 1) + ")");
                 value = id == UINT32_MAX ? 0 : id + 1;
             }
             if (value > kTileCount)
                 return fail(line, column,
-                            "tile " + std::to_string(value) + " is beyond the tileset's 190");
+                            "tile " + std::to_string(value) + " is beyond the tileset's " +
+                                std::to_string(kTileCount));
             values.push_back(static_cast<uint32_t>(value));
             if (pos < row.size())
                 ++pos;  // the comma; a comma that ends the line ends the row

@@ -103,6 +103,11 @@ bool ReadWholeFile(const std::string& path, size_t limit, std::string* bytes, In
     return true;
 }
 
+std::string Size(int64_t width, int64_t height)
+{
+    return std::to_string(width) + " x " + std::to_string(height);
+}
+
 std::string Quoted(const std::string& field)
 {
     if (field.size() <= kQuotedPrefix)

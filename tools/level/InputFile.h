@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 // A fault in an input file, with the place it was found where there is one
@@ -38,6 +39,9 @@ bool ReadFileStart(const std::string& path, size_t length, std::string* bytes, I
 // Reads a whole regular file of at most `limit` bytes. False, with the
 // error set, when it cannot.
 bool ReadWholeFile(const std::string& path, size_t limit, std::string* bytes, InputError* error);
+
+// A width and height for a message: "304 x 160".
+std::string Size(int64_t width, int64_t height);
 
 // A field of an input for a message: in quotes, control bytes escaped, cut
 // to a short prefix with its length when it is long.

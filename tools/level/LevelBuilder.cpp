@@ -7,9 +7,9 @@ bool BuildLevelBytes(const std::string& tileset, const MapGrid& grid, uint32_t o
 {
     if (static_cast<uint64_t>(originX) + grid.width > kMapSize ||
         static_cast<uint64_t>(originY) + grid.height > kMapSize) {
-        error->message = "the " + std::to_string(grid.width) + " x " + std::to_string(grid.height) +
-                         " grid at origin " + std::to_string(originX) + "," +
-                         std::to_string(originY) + " reaches beyond the 1024 x 1024 map";
+        error->message = "the " + Size(grid.width, grid.height) + " grid at origin " +
+                         std::to_string(originX) + "," + std::to_string(originY) +
+                         " reaches beyond the " + Size(kMapSize, kMapSize) + " map";
         return false;
     }
     *level = tileset;

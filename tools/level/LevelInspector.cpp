@@ -24,7 +24,7 @@ void InspectLevel(const std::string& path, LevelReport* report)
     report->bitsPerPixel = bitmap->format->BitsPerPixel;
     SDL_FreeSurface(bitmap);
     if (report->width != kTilesetWidth || report->height != kTilesetHeight) {
-        report->refusal = "the tileset is not 304 x 160 pixels";
+        report->refusal = "the tileset is not " + Size(kTilesetWidth, kTilesetHeight) + " pixels";
         return;
     }
 

@@ -13,21 +13,18 @@ const uint32_t kFlipFlags = 0xF0000000u;
 // Chunks farther out than this are refused before their cells are counted.
 const int64_t kFarthest = int64_t(1) << 40;
 
-std::string Size(int64_t width, int64_t height)
-{
-    return std::to_string(width) + " x " + std::to_string(height);
-}
-
 bool CheckTileset(const TiledMap& map, std::string* message, unsigned* line)
 {
     if (map.tilesets.empty()) {
-        *message = "the map has no tileset; draw it with the level's 190-tile tileset";
+        *message = "the map has no tileset; draw it with the level's " +
+                   std::to_string(kTileCount) + "-tile tileset";
         return false;
     }
     if (map.tilesets.size() > 1) {
         *line = map.tilesets[1].line;
         *message = "a second tileset '" + map.tilesets[1].name +
-                   "': a level has one tileset, the 190 tiles of its bitmap";
+                   "': a level has one tileset, the " + std::to_string(kTileCount) +
+                   " tiles of its bitmap";
         return false;
     }
     const TiledTileset& tileset = map.tilesets[0];
@@ -41,7 +38,8 @@ bool CheckTileset(const TiledMap& map, std::string* message, unsigned* line)
                                 : tileset.imageWidth < 0 || tileset.imageWidth == kTilesetWidth;
     if (tileset.tileWidth != kTileSide || tileset.tileHeight != kTileSide || !columnsFit ||
         tileset.margin != 0 || tileset.spacing != 0) {
-        *message = "the tileset's tiles must be 16 x 16 in 19 columns, with no margin or spacing";
+        *message = "the tileset's tiles must be " + Size(kTileSide, kTileSide) + " in " +
+                   std::to_string(kTilesetColumns) + " columns, with no margin or spacing";
         return false;
     }
     return true;
@@ -59,8 +57,8 @@ std::string OffsetMessage(const char* layerName)
 bool ReserveTiledCells(int64_t width, int64_t height, TiledMap* map, std::string* message)
 {
     if (width < 0 || height < 0 || width > kMapSize || height > kMapSize) {
-        *message = "a layer or chunk of " + Size(width, height) +
-                   " cells; a level holds at most 1024 x 1024";
+        *message = "a layer or chunk of " + Size(width, height) + " cells; a level holds at most " +
+                   Size(kMapSize, kMapSize);
         return false;
     }
     map->cells += static_cast<uint64_t>(width * height);
@@ -86,7 +84,8 @@ bool FlattenTiledMap(const TiledMap& map, const std::string& file, MapGrid* grid
                                   "' is not orthogonal; a level is a square grid");
     if (map.tileWidth != kTileSide || map.tileHeight != kTileSide)
         return fail(map.line, "the map's grid is " + Size(map.tileWidth, map.tileHeight) +
-                                  " pixels, not the 16 x 16 of a level's tiles");
+                                  " pixels, not the " + Size(kTileSide, kTileSide) +
+                                  " of a level's tiles");
     unsigned line = map.line;
     std::string message;
     if (!CheckTileset(map, &message, &line))
@@ -99,7 +98,7 @@ bool FlattenTiledMap(const TiledMap& map, const std::string& file, MapGrid* grid
         right = bottom = INT64_MIN;
     } else if (map.width > kMapSize || map.height > kMapSize) {
         return fail(map.line, "the map is " + Size(map.width, map.height) +
-                                  " cells; a level holds at most 1024 x 1024");
+                                  " cells; a level holds at most " + Size(kMapSize, kMapSize));
     }
     for (const TiledLayer& layer : map.layers) {
         if (!layer.visible) {
@@ -129,7 +128,8 @@ bool FlattenTiledMap(const TiledMap& map, const std::string& file, MapGrid* grid
                                     " is flipped or rotated; flyer draws tiles only as they are");
                 if (gid > kTileCount)
                     return fail(layer.line, where + "global tile id " + std::to_string(gid) +
-                                                " is not in the one 190-tile tileset");
+                                                " is not in the one " + std::to_string(kTileCount) +
+                                                "-tile tileset");
                 if (map.infinite) {
                     left = std::min(left, x);
                     top = std::min(top, y);
@@ -143,7 +143,7 @@ bool FlattenTiledMap(const TiledMap& map, const std::string& file, MapGrid* grid
         return true;  // nothing to place
     if (right - left > kMapSize || bottom - top > kMapSize)
         return fail(map.line, "the map's tiles span " + Size(right - left, bottom - top) +
-                                  " cells; a level holds at most 1024 x 1024");
+                                  " cells; a level holds at most " + Size(kMapSize, kMapSize));
 
     grid->width = static_cast<uint32_t>(right - left);
     grid->height = static_cast<uint32_t>(bottom - top);

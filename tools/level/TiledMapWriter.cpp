@@ -1,6 +1,7 @@
 #include "TiledMapWriter.h"
 
 #include "LevelExport.h"
+#include "world/LevelShape.h"
 
 namespace {
 
@@ -28,6 +29,13 @@ std::string Escaped(const std::string& text)
     return out;
 }
 
+// The attributes of a map or tileset that give the tiles' size.
+std::string TileSize()
+{
+    const std::string side = std::to_string(kTileSide);
+    return "tilewidth=\"" + side + "\" tileheight=\"" + side + "\"";
+}
+
 }  // namespace
 
 std::string TmxForLevel(const LevelReport& report, const std::string& tilesetName,
@@ -42,8 +50,8 @@ std::string TmxForLevel(const LevelReport& report, const std::string& tilesetNam
         "width=\"" + std::to_string(width) + "\" height=\"" + std::to_string(height) + "\"";
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<map version=\"1.8\" orientation=\"orthogonal\" renderorder=\"right-down\" " +
-           size +
-           " tilewidth=\"16\" tileheight=\"16\" infinite=\"0\" nextlayerid=\"2\" "
+           size + " " + TileSize() +
+           " infinite=\"0\" nextlayerid=\"2\" "
            "nextobjectid=\"1\">\n"
            " <tileset firstgid=\"1\" source=\"" +
            Escaped(tilesetName) +
@@ -61,11 +69,11 @@ std::string TmxForLevel(const LevelReport& report, const std::string& tilesetNam
 std::string TsxForLevel(const std::string& imageName)
 {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<tileset version=\"1.8\" name=\"tiles\" tilewidth=\"16\" tileheight=\"16\" "
-           "tilecount=\"190\" "
-           "columns=\"19\">\n"
-           " <image source=\"" +
-           Escaped(imageName) +
-           "\" width=\"304\" height=\"160\"/>\n"
+           "<tileset version=\"1.8\" name=\"tiles\" " +
+           TileSize() + " tilecount=\"" + std::to_string(kTileCount) + "\" columns=\"" +
+           std::to_string(kTilesetColumns) + "\">\n <image source=\"" + Escaped(imageName) +
+           "\" width=\"" + std::to_string(kTilesetWidth) + "\" height=\"" +
+           std::to_string(kTilesetHeight) +
+           "\"/>\n"
            "</tileset>\n";
 }

@@ -31,9 +31,10 @@ bool CheckTileset(const std::string& bytes, const std::string& what, InputError*
     const int height = bitmap->h;
     SDL_FreeSurface(bitmap);
     if (width != kTilesetWidth || height != kTilesetHeight) {
-        error->message = "the tileset is " + std::to_string(width) + " x " +
-                         std::to_string(height) +
-                         " pixels, not 304 x 160 (19 x 10 tiles of 16 x 16)";
+        error->message = "the tileset is " + Size(width, height) + " pixels, not " +
+                         Size(kTilesetWidth, kTilesetHeight) + " (" +
+                         Size(kTilesetColumns, kTilesetRows) + " tiles of " +
+                         Size(kTileSide, kTileSide) + ")";
         return false;
     }
     return true;
