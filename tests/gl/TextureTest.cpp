@@ -88,11 +88,17 @@ TEST_F(GlContext, SpritesUploadKeyedIntoPowerOfTwoTexturesAndRefuseOtherSizes)
     int w = 0, h = 0;
     const std::vector<uint32_t> texels = Texels(ship.texture, &w, &h);
     ASSERT_EQ(64 * 64, w * h);
+    // clang-format off
     const uint32_t at[][3] = {
         {0, 0, 0},  // x, y, texel: the border is clear, the halves opaque, the padding clear
-        {35, 20, 0}, {1, 1, 0xFFFF0000u}, {34, 34, 0xFF00FF00u},
-        {36, 10, 0}, {10, 36, 0},         {63, 63, 0},
+        {35, 20, 0},
+        {1, 1, 0xFFFF0000u},
+        {34, 34, 0xFF00FF00u},
+        {36, 10, 0},
+        {10, 36, 0},
+        {63, 63, 0},
     };
+    // clang-format on
     for (const auto& texel : at)
         EXPECT_EQ(texel[2], texels[texel[1] * w + texel[0]]) << texel[0] << "," << texel[1];
     EXPECT_EQ((std::vector<GLint>{GL_NEAREST, GL_NEAREST}), Filters());

@@ -15,12 +15,22 @@ TEST(Actors, SetAngleStepsBy360IntoZeroTo360)
     // Stepped in float: -0.00001 + 360 rounds to 360; 134218784 and 2^33 step to 0 and 296 (their
     // remainders are 344 and 152); 1e30 is past stepping, its remainder 120 (python3:
     // math.fmod(1e30 as a float, 360)).
+    // clang-format off
     const float rows[][2] = {
         {360, 0},  // the angle set, the angle kept
-        {720, 0},        {-90, 270},       {725.5f, 5.5f}, {-720, 0},
-        {-0.5f, 359.5f}, {-0.00001f, 360}, {134218784, 0}, {8589934592.0f, 296},
-        {1e30f, 120},    {INFINITY, 0},    {-INFINITY, 0},
+        {720, 0},
+        {-90, 270},
+        {725.5f, 5.5f},
+        {-720, 0},
+        {-0.5f, 359.5f},
+        {-0.00001f, 360},
+        {134218784, 0},
+        {8589934592.0f, 296},
+        {1e30f, 120},
+        {INFINITY, 0},
+        {-INFINITY, 0},
     };
+    // clang-format on
     for (const auto& row : rows) {
         PlayerShip ship;
         ship.SetAngle(row[0]);

@@ -69,14 +69,20 @@ TEST_F(Flight, StepIsEvaluatedInDoubleAndStoredAsFloat)
 
 TEST_F(Flight, KeysSetThrustTurnAndExhaustForTheNextStep)
 {
+    // clang-format off
     const struct {
         bool up, down, left, right;
         float thrust, heading;
     } rows[] = {
         {0, 0, 0, 0, 0, 0},  // no key
-        {1, 0, 0, 0, 20, 0},     {0, 1, 0, 0, -20, 0},   {1, 1, 0, 0, 0, 0},
-        {0, 0, 1, 0, 0, -67.5f}, {0, 0, 0, 1, 0, 67.5f}, {0, 0, 1, 1, 0, 0},
+        {1, 0, 0, 0, 20, 0},
+        {0, 1, 0, 0, -20, 0},
+        {1, 1, 0, 0, 0, 0},
+        {0, 0, 1, 0, 0, -67.5f},
+        {0, 0, 0, 1, 0, 67.5f},
+        {0, 0, 1, 1, 0, 0},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SetUp();
         g_KeyUp = row.up;
@@ -124,15 +130,20 @@ TEST_F(Flight, EachVelocityQuadrantBouncesOffItsTwoFaces)
     enum { TL, TR, BL, BR, T, B, R, L };
     const int cell[8][2] = {{9, 11},  {11, 11}, {9, 9},   {11, 9},
                             {10, 11}, {10, 9},  {11, 10}, {9, 10}};
+    // clang-format off
     const struct {
         float vx, vy;
         int x1, x2, y1, y2;
     } rows[] = {
         {2, 2, R, BR, T, TL},  // up and right: the x faces, then the y faces
-        {2, -2, R, TR, B, BL},  {-2, 2, L, BL, T, TR},
-        {-2, -2, L, TL, B, BR}, {-2, 0, L, BL, T, TR},
-        {0, 2, R, BR, T, TL},   {2, -0.0f, R, BR, T, TL},  // a zero, +0 or -0, counts as positive
+        {2, -2, R, TR, B, BL},
+        {-2, 2, L, BL, T, TR},
+        {-2, -2, L, TL, B, BR},
+        {-2, 0, L, BL, T, TR},
+        {0, 2, R, BR, T, TL},
+        {2, -0.0f, R, BR, T, TL},  // a zero, +0 or -0, counts as positive
     };
+    // clang-format on
     for (const auto& row : rows) {
         for (int probe = 0; probe < 8; ++probe) {
             memset(g_Map.cells, 0, sizeof g_Map.cells);

@@ -11,15 +11,19 @@ namespace {
 TEST(World, RecordsWriteTheirCellCountedFromTheTopAndBadOnesAreSkipped)
 {
     std::unique_ptr<TileMap> map(new TileMap());  // 12 MiB: not on the stack
+    // clang-format off
     const struct {
         uint32_t word;
         int x, y;
         std::vector<int64_t> want;
     } rows[] = {
         {0x01000000, 0, 1023, {1, 0, 1, 1}},  // tile, index, assigned, solid
-        {0x00000001, 1, 1023, {0, -1, 1, 0}}, {0xBE3FF123, 0x123, 0, {190, 189, 1, 1}},
-        {0x05007003, 3, 1016, {5, 4, 1, 1}},  {0x09000000, 0, 1023, {9, 8, 1, 1}},
+        {0x00000001, 1, 1023, {0, -1, 1, 0}},
+        {0xBE3FF123, 0x123, 0, {190, 189, 1, 1}},
+        {0x05007003, 3, 1016, {5, 4, 1, 1}},
+        {0x09000000, 0, 1023, {9, 8, 1, 1}},
     };
+    // clang-format on
     for (const auto& row : rows) {
         EXPECT_TRUE(map->ApplyRecord(row.word)) << std::hex << row.word;
         const TileCell& cell = map->cells[row.x][row.y];
