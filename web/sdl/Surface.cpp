@@ -73,6 +73,17 @@ bool ClipToSurface(const SDL_Surface* surface, SDL_Rect* rect)
     return rect->w > 0 && rect->h > 0;
 }
 
+// A blit's clipping along one axis: a start before 0 moves to 0, the
+// length shrinks by as much and the other rectangle's start moves with it.
+void ClipStart(int* start, int* other, int* length)
+{
+    if (*start < 0) {
+        *length += *start;
+        *other -= *start;
+        *start = 0;
+    }
+}
+
 // One pixel of a blit: skipped when it is the source's colour key,
 // blended over the destination's colour when the source has per-pixel
 // alpha switched on (the destination keeps its alpha), copied otherwise.
@@ -198,28 +209,12 @@ int SDL_UpperBlit(SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst, S
     }
     int dx = dstrect != nullptr ? dstrect->x : 0;
     int dy = dstrect != nullptr ? dstrect->y : 0;
-    if (sx < 0) {
-        w += sx;
-        dx -= sx;
-        sx = 0;
-    }
-    if (sy < 0) {
-        h += sy;
-        dy -= sy;
-        sy = 0;
-    }
+    ClipStart(&sx, &dx, &w);
+    ClipStart(&sy, &dy, &h);
     w = sx + w > src->w ? src->w - sx : w;
     h = sy + h > src->h ? src->h - sy : h;
-    if (dx < 0) {
-        w += dx;
-        sx -= dx;
-        dx = 0;
-    }
-    if (dy < 0) {
-        h += dy;
-        sy -= dy;
-        dy = 0;
-    }
+    ClipStart(&dx, &sx, &w);
+    ClipStart(&dy, &sy, &h);
     w = dx + w > dst->w ? dst->w - dx : w;
     h = dy + h > dst->h ? dst->h - dy : h;
     for (int y = 0; y < h; ++y) {
