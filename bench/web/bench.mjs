@@ -10,26 +10,33 @@
 // made as soon as the page has loaded. Each case runs `runs` times in turn
 // and reports its median run. Prints a Markdown table. FLYER_WEB_BUILD names
 // another web build folder than build-web/ (a copy, for example).
-import {execFileSync} from 'node:child_process';
-import {mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
-import {tmpdir} from 'node:os';
-import {join} from 'node:path';
-import {setTimeout as sleep} from 'node:timers/promises';
-import {fileURLToPath} from 'node:url';
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { setTimeout as sleep } from 'node:timers/promises';
+import { fileURLToPath } from 'node:url';
 
-import {launchChromium, serveFolders} from '../../scripts/lib/browser.mjs';
+import { launchChromium, serveFolders } from '../../scripts/lib/browser.mjs';
 
 const root = fileURLToPath(new URL('../..', import.meta.url));
-const seconds = Number(process.argv[2] ?? 5), runs = Number(process.argv[3] ?? 3);
+const seconds = Number(process.argv[2] ?? 5),
+    runs = Number(process.argv[3] ?? 3);
 const webBuild = process.env.FLYER_WEB_BUILD ?? join(root, 'build-web');
 const work = mkdtempSync(join(tmpdir(), 'flyer-web-bench-'));
-const row = Array.from({length: 1024}, (_, x) => x);
+const row = Array.from({ length: 1024 }, (_, x) => x);
 writeFileSync(
     join(work, 'full.csv'),
-    row.map((y) => row.map((x) => 1 + (x + y) % 190).join(',')).join('\n') + '\n');
+    row.map((y) => row.map((x) => 1 + ((x + y) % 190)).join(',')).join('\n') + '\n',
+);
 execFileSync(join(root, 'build/tools/level/flyer-level'), [
-    'build', '--tileset', join(root, 'build/data/tileset.bmp'), '--map', join(work, 'full.csv'),
-    '-o', join(work, 'full.lvl')
+    'build',
+    '--tileset',
+    join(root, 'build/data/tileset.bmp'),
+    '--map',
+    join(work, 'full.csv'),
+    '-o',
+    join(work, 'full.lvl'),
 ]);
 const server = await serveFolders({
     '/': join(webBuild, 'web'),
@@ -39,44 +46,47 @@ const server = await serveFolders({
 
 // Times every requestAnimationFrame callback; the ones of one frame share its
 // timestamp, and their durations add up to the frame's main-thread time.
-function timeAnimationFrames()
-{
-    const frames = new Map(), request = window.requestAnimationFrame.bind(window);
+function timeAnimationFrames() {
+    const frames = new Map(),
+        request = window.requestAnimationFrame.bind(window);
     window.animationFrameTimes = frames;
-    window.requestAnimationFrame = (callback) => request((stamp) => {
-        const start = performance.now();
-        try {
-            callback(stamp);
-        } finally {
-            frames.set(stamp, (frames.get(stamp) ?? 0) + performance.now() - start);
-            if (window.flyerStats?.frames >= 1)
-                window.firstFrameAt ??= performance.now();
-        }
-    });
+    window.requestAnimationFrame = (callback) =>
+        request((stamp) => {
+            const start = performance.now();
+            try {
+                callback(stamp);
+            } finally {
+                frames.set(stamp, (frames.get(stamp) ?? 0) + performance.now() - start);
+                if (window.flyerStats?.frames >= 1) window.firstFrameAt ??= performance.now();
+            }
+        });
 }
 
 const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const percentile = (values, p) => values.sort((a, b) => a - b)[Math.floor(values.length * p)];
 
-async function measure(browser, path)
-{
+async function measure(browser, path) {
     const page = await browser.newPage();
     await page.evaluateOnNewDocument(timeAnimationFrames);
     await page.goto(`${server.origin}${path}`);
-    if (!path.startsWith('/floor/'))
-        await page.click('#canvas');
-    await page.waitForFunction(() => window.flyerStats?.frames >= 1, {timeout: 60000});
+    if (!path.startsWith('/floor/')) await page.click('#canvas');
+    await page.waitForFunction(() => window.flyerStats?.frames >= 1, { timeout: 60000 });
     await sleep(1000);
-    const [frames0, time0] = await page.evaluate(() => [flyerStats.frames, performance.now()]);
+    const [frames0, time0] = await page.evaluate(() => [
+        window.flyerStats.frames,
+        performance.now(),
+    ]);
     await page.evaluate(() => window.animationFrameTimes.clear());
     await sleep(seconds * 1000);
     const result = await page.evaluate(
         (from, since) => ({
             times: [...window.animationFrameTimes.values()],
-            fps: (flyerStats.frames - from) * 1000 / (performance.now() - since),
+            fps: ((window.flyerStats.frames - from) * 1000) / (performance.now() - since),
             startup: window.firstFrameAt,
         }),
-        frames0, time0);
+        frames0,
+        time0,
+    );
     await page.close();
     return result;
 }
@@ -99,19 +109,23 @@ try {
                 (results[name] ??= []).push(await measure(browser, path));
         const floorFps = median(results.floor.map((r) => r.fps));
         for (const [name, list] of Object.entries(results)) {
-            const pick =
-                list.sort((a, b) => median(a.times) - median(b.times))[Math.floor(runs / 2)];
+            const pick = list.sort((a, b) => median(a.times) - median(b.times))[
+                Math.floor(runs / 2)
+            ];
             const fps = median(list.map((r) => r.fps));
             console.log(
                 `| ${name} | ${resolution} | ${format(median(pick.times), 2)} | ` +
-                `${format(percentile(pick.times, 0.9), 2)} | ${format(fps)} | ` +
-                `${format(fps / floorFps, 2)} | ${
-                    format(median(list.map((r) => r.startup ?? NaN)), 0)} |`);
+                    `${format(percentile(pick.times, 0.9), 2)} | ${format(fps)} | ` +
+                    `${format(fps / floorFps, 2)} | ${format(
+                        median(list.map((r) => r.startup ?? NaN)),
+                        0,
+                    )} |`,
+            );
         }
     }
 } finally {
     await browser.close();
     server.close();
-    rmSync(work, {recursive: true, force: true});
+    rmSync(work, { recursive: true, force: true });
 }
 console.log(`load average after: ${readFileSync('/proc/loadavg', 'utf8').trim()}`);

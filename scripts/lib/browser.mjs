@@ -1,49 +1,57 @@
 // The web page's folder served on 127.0.0.1 and Debian's chromium driven
 // headless through puppeteer-core: for scripts/play --web, bench/web-bench
 // and the web tests.
-import {readFile} from 'node:fs/promises';
-import {createServer} from 'node:http';
-import {extname, join, normalize} from 'node:path';
+import { readFile } from 'node:fs/promises';
+import { createServer } from 'node:http';
+import { extname, join, normalize } from 'node:path';
 import puppeteer from 'puppeteer-core';
 
 const types = {
     '.html': 'text/html',
     '.js': 'text/javascript',
     '.css': 'text/css',
-    '.wasm': 'application/wasm'
+    '.wasm': 'application/wasm',
 };
 
 // Serves `roots`, URL path prefixes mapped to folders ({'/': dir}) or to
 // files ({'/levels/full.lvl': file}), the longest first. Resolves to the
 // server; its `origin` is http://127.0.0.1:<port>.
-export async function serveFolders(roots)
-{
+export async function serveFolders(roots) {
     const server = createServer((request, response) => {
         const path = decodeURIComponent(new URL(request.url, 'http://host').pathname);
-        const prefix = Object.keys(roots).filter((p) => path.startsWith(p)).sort().pop() ?? '';
-        const file = prefix === path && !path.endsWith('/') ?
-            roots[path] :
-            join(
-                roots[prefix] ?? '/dev/null', normalize(`/${path.slice(prefix.length)}`),
-                path.endsWith('/') ? 'index.html' : '');
+        const prefix =
+            Object.keys(roots)
+                .filter((p) => path.startsWith(p))
+                .sort()
+                .pop() ?? '';
+        const file =
+            prefix === path && !path.endsWith('/')
+                ? roots[path]
+                : join(
+                      roots[prefix] ?? '/dev/null',
+                      normalize(`/${path.slice(prefix.length)}`),
+                      path.endsWith('/') ? 'index.html' : '',
+                  );
         const type = types[extname(file)] ?? 'application/octet-stream';
         readFile(file).then(
-            (body) => response.writeHead(200, {'Content-Type': type}).end(body),
-            () => response.writeHead(404).end());
+            (body) => response.writeHead(200, { 'Content-Type': type }).end(body),
+            () => response.writeHead(404).end(),
+        );
     });
     await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
     server.origin = `http://127.0.0.1:${server.address().port}`;
     return server;
 }
 
-export function launchChromium()
-{
+export function launchChromium() {
     return puppeteer.launch({
         executablePath: '/usr/bin/chromium',
-        defaultViewport: {width: 1600, height: 1400},
+        defaultViewport: { width: 1600, height: 1400 },
         args: [
-            '--headless=new', '--no-sandbox', '--use-angle=swiftshader',
-            '--enable-unsafe-swiftshader'
+            '--headless=new',
+            '--no-sandbox',
+            '--use-angle=swiftshader',
+            '--enable-unsafe-swiftshader',
         ],
     });
 }

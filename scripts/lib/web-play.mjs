@@ -4,14 +4,13 @@
 // scripted demo of scripts/play in headless Chromium, keeps the canvas's
 // picture in SCREENSHOT, ends the flight with Esc and fails unless the page
 // then says the flight is over.
-import {launchChromium, serveFolders} from './browser.mjs';
+import { launchChromium, serveFolders } from './browser.mjs';
 
 const [folder, resolution, screenshot] = process.argv.slice(2);
-const server = await serveFolders({'/': folder});
+const server = await serveFolders({ '/': folder });
 const url = `${server.origin}/index.html?resolution=${resolution}`;
 console.log(`flyer is served at ${url}`);
-if (!screenshot)
-    await new Promise(() => {});
+if (!screenshot) await new Promise(() => {});
 
 const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const browser = await launchChromium();
@@ -21,7 +20,8 @@ try {
     await page.goto(url);
     await page.click('#canvas');
     await page.waitForFunction(
-        () => window.flyerStats.frames > 0 || document.body.dataset.state === 'refused');
+        () => window.flyerStats.frames > 0 || document.body.dataset.state === 'refused',
+    );
     console.log('No display: flying a short demo in headless Chromium');
     const hold = async (key, ms) => {
         await page.keyboard.down(key);
@@ -37,15 +37,16 @@ try {
     await pause(1000);
     await hold('ArrowRight', 400);
     await pause(300);
-    await (await page.$('#canvas')).screenshot({path: screenshot});
+    await (await page.$('#canvas')).screenshot({ path: screenshot });
     await page.keyboard.up('ArrowUp');
     await page.keyboard.up('ControlLeft');
     await page.keyboard.press('Escape');
     await page.waitForFunction(() => !['loading', 'flying'].includes(document.body.dataset.state));
-    const [state, message, stats] = await page.evaluate(
-        () =>
-            [document.body.dataset.state, document.getElementById('message').textContent,
-             `${window.flyerStats.frames} frames, ${window.flyerStats.fps} fps`]);
+    const [state, message, stats] = await page.evaluate(() => [
+        document.body.dataset.state,
+        document.getElementById('message').textContent,
+        `${window.flyerStats.frames} frames, ${window.flyerStats.fps} fps`,
+    ]);
     console.log(`${message} (${stats})`);
     status = state === 'ended' ? 0 : 1;
 } finally {

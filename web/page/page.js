@@ -6,21 +6,20 @@
 'use strict';
 
 (() => {
-    const sizes = {640: [640, 480], 800: [800, 600], 1024: [1024, 768], 1280: [1280, 1024]};
+    const sizes = { 640: [640, 480], 800: [800, 600], 1024: [1024, 768], 1280: [1280, 1024] };
     const sprites = ['ship.bmp', 'bullet.bmp', 'ships.bmp'];
     const params = new URLSearchParams(location.search);
     let resolution = params.get('resolution') in sizes ? params.get('resolution') : '1024';
     const shipped = /^[\w-]+$/.test(params.get('level') || '') ? params.get('level') : 'demo';
 
     const element = (id) => document.getElementById(id);
-    let level = null;  // {name, bytes}; bytes null when the folder has no such file
+    let level = null; // {name, bytes}; bytes null when the folder has no such file
     let flight = null;
-    let flights = 0;  // numbers the flights: only the latest one speaks to the page
-    let stats = {frames: 0, fps: 0};
+    let flights = 0; // numbers the flights: only the latest one speaks to the page
+    let stats = { frames: 0, fps: 0 };
     window.flyerStats = stats;
 
-    async function fetchBytes(url)
-    {
+    async function fetchBytes(url) {
         const response = await fetch(url);
         return response.ok ? new Uint8Array(await response.arrayBuffer()) : null;
     }
@@ -30,35 +29,31 @@
     const spriteBytes = Promise.all(sprites.map((name) => fetchBytes('sprites/' + name)));
     const shippedBytes = fetchBytes(`levels/${shipped}.lvl`);
     // A host that serves .wasm under another type gets the slower way.
-    const compiled = WebAssembly.compileStreaming(fetch('flyer.wasm'))
-                         .catch(
-                             () => fetch('flyer.wasm')
-                                       .then((response) => response.arrayBuffer())
-                                       .then((bytes) => WebAssembly.compile(bytes)));
+    const compiled = WebAssembly.compileStreaming(fetch('flyer.wasm')).catch(() =>
+        fetch('flyer.wasm')
+            .then((response) => response.arrayBuffer())
+            .then((bytes) => WebAssembly.compile(bytes)),
+    );
     const warmUp = document.createElement('canvas').getContext('webgl');
     warmUp?.getExtension('WEBGL_lose_context')?.loseContext();
 
-    function setState(state)
-    {
+    function setState(state) {
         document.body.dataset.state = state;
     }
 
-    function showStatus()
-    {
+    function showStatus() {
         const [width, height] = sizes[resolution];
         element('status').textContent = `${width} × ${height} · ${stats.fps} fps`;
     }
 
-    function sizeCanvas()
-    {
+    function sizeCanvas() {
         [element('canvas').width, element('canvas').height] = sizes[resolution];
         showStatus();
     }
 
     // A canvas keeps the first WebGL context made on it: each flight draws
     // on a new one.
-    function freshCanvas()
-    {
+    function freshCanvas() {
         const canvas = element('canvas').cloneNode(false);
         element('canvas').replaceWith(canvas);
         return canvas;
@@ -67,8 +62,7 @@
     // SDL listens on the window and the document too, and those listeners
     // would keep a finished flight alive, memory and all: the ones added
     // while `run` runs are noted, and the function returned takes them away.
-    function noteListeners(run)
-    {
+    function noteListeners(run) {
         const added = [];
         for (const target of [window, document]) {
             target.addEventListener = (...args) => {
@@ -88,8 +82,7 @@
         return () => added.forEach((remove) => remove());
     }
 
-    function ended(status, lines)
-    {
+    function ended(status, lines) {
         flight?.release();
         flight = null;
         const message = element('message');
@@ -108,8 +101,7 @@
         }
     }
 
-    async function fly()
-    {
+    async function fly() {
         if (flight) {
             flight.game.pauseMainLoop();
             flight.release();
@@ -125,10 +117,9 @@
         setState('loading');
         element('message').textContent = '';
         const canvas = freshCanvas();
-        if (!level)
-            level = {name: shipped + '.lvl', bytes: await shippedBytes};
+        if (!level) level = { name: shipped + '.lvl', bytes: await shippedBytes };
         const lines = [];
-        const own = {frames: 0, fps: 0};
+        const own = { frames: 0, fps: 0 };
         stats = window.flyerStats = own;
         showStatus();
         let since = performance.now();
@@ -148,27 +139,24 @@
         const stop = (reason) => end(-1, lines.concat(`The game stopped: ${reason}`));
         const wasm = await compiled;
         const game = await createFlyer({
-                         instantiateWasm: (imports, receive) => {
-                             WebAssembly.instantiate(wasm, imports)
-                                 .then((instance) => receive(instance, wasm));
-                             return {};
-                         },
-                         canvas,
-                         keyboardListeningElement: canvas,
-                         print: (line) => lines.push(line),
-                         printErr: (line) => console.warn(line),
-                         onFrame: countFrame,
-                         onExit: (status) => end(status, lines),
-                         onAbort: stop,
-                     }).catch(stop);
-        if (!game)
-            return;
+            instantiateWasm: (imports, receive) => {
+                WebAssembly.instantiate(wasm, imports).then((instance) => receive(instance, wasm));
+                return {};
+            },
+            canvas,
+            keyboardListeningElement: canvas,
+            print: (line) => lines.push(line),
+            printErr: (line) => console.warn(line),
+            onFrame: countFrame,
+            onExit: (status) => end(status, lines),
+            onAbort: stop,
+        }).catch(stop);
+        if (!game) return;
         game.FS.mkdir('/flyer');
         game.FS.chdir('/flyer');
         (await spriteBytes).forEach((bytes, i) => bytes && game.FS.writeFile(sprites[i], bytes));
-        if (level.bytes)
-            game.FS.writeFile(level.name, level.bytes);
-        const current = {game, release: () => {}};
+        if (level.bytes) game.FS.writeFile(level.name, level.bytes);
+        const current = { game, release: () => {} };
         flight = current;
         canvas.focus();
         try {
@@ -176,19 +164,15 @@
         } catch (error) {
             stop(error);
         }
-        if (flight !== current)
-            current.release();  // it ended while starting
-        if (document.body.dataset.state === 'loading')
-            setState('flying');
+        if (flight !== current) current.release(); // it ended while starting
+        if (document.body.dataset.state === 'loading') setState('flying');
     }
 
-    async function flyOwnLevel(file)
-    {
-        if (!file)
-            return;
+    async function flyOwnLevel(file) {
+        if (!file) return;
         setState('loading');
         const name = file.name.replace(/[/\\]/g, '_').replace(/^\.*$/, 'level.lvl');
-        level = {name, bytes: new Uint8Array(await file.arrayBuffer())};
+        level = { name, bytes: new Uint8Array(await file.arrayBuffer()) };
         fly();
     }
 
@@ -198,8 +182,7 @@
         params.set('resolution', resolution);
         history.replaceState(null, '', '?' + params);
         sizeCanvas();
-        if (document.body.dataset.state !== 'idle')
-            fly();
+        if (document.body.dataset.state !== 'idle') fly();
     });
     element('level-file').addEventListener('change', (event) => flyOwnLevel(event.target.files[0]));
     element('fly-again').addEventListener('click', fly);
@@ -210,12 +193,18 @@
     });
     // The first flight starts at the player's first click or key outside
     // the controls; Tab and the browser's own shortcuts keep their use.
-    const isShortcut = (event) => event.key === 'Tab' || event.altKey || event.metaKey ||
+    const isShortcut = (event) =>
+        event.key === 'Tab' ||
+        event.altKey ||
+        event.metaKey ||
         (event.ctrlKey && event.key !== 'Control');
     for (const gesture of ['click', 'keydown']) {
         document.addEventListener(gesture, (event) => {
-            if (document.body.dataset.state !== 'idle' || event.target.closest?.('#controls') ||
-                isShortcut(event))
+            if (
+                document.body.dataset.state !== 'idle' ||
+                event.target.closest?.('#controls') ||
+                isShortcut(event)
+            )
                 return;
             event.preventDefault();
             fly();

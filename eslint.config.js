@@ -1,0 +1,39 @@
+// ESLint's flat config for the project's JavaScript: the page (a browser
+// script beside Emscripten's flyer.js), the Tiled extension (Tiled's script
+// engine), and the node scripts, tests and benchmark (ES modules).
+import js from '@eslint/js';
+import globals from 'globals';
+
+export default [
+    { ignores: ['node_modules/', 'build*/'] },
+    js.configs.recommended,
+    {
+        files: ['web/page/**/*.js'],
+        languageOptions: {
+            sourceType: 'script',
+            globals: { ...globals.browser, createFlyer: 'readonly' },
+        },
+    },
+    {
+        files: ['dist/tiled/**/*.js'],
+        languageOptions: {
+            sourceType: 'script',
+            globals: {
+                __filename: 'readonly',
+                tiled: 'readonly',
+                BinaryFile: 'readonly',
+                File: 'readonly',
+                FileInfo: 'readonly',
+                Process: 'readonly',
+                TextFile: 'readonly',
+                console: 'readonly',
+            },
+        },
+        // Tiled's script engine (Qt 5's) has no catch without a binding.
+        rules: { 'no-unused-vars': ['error', { caughtErrors: 'none' }] },
+    },
+    {
+        files: ['**/*.mjs', 'eslint.config.js'],
+        languageOptions: { globals: { ...globals.node, ...globals.browser } },
+    },
+];
