@@ -4,23 +4,7 @@
 #include <cstring>
 
 #include "app/GameState.h"
-
-namespace {
-
-struct Resolution {
-    const char* argument;
-    int width;
-    int height;
-};
-
-const Resolution kResolutions[] = {
-    {"1280", 1280, 1024},
-    {"1024", 1024, 768},
-    {"800", 800, 600},
-    {"640", 640, 480},
-};
-
-}  // namespace
+#include "app/Resolutions.h"
 
 bool ParseCommandLine(int argc, char** argv)
 {
@@ -39,5 +23,6 @@ bool ParseCommandLine(int argc, char** argv)
 
 void PrintUsage(const char* program)
 {
-    printf("Usage: %s <level> <resolution>\nExample: %s local.lvl 1024\n", program, program);
+    printf("Usage: %s <level> <resolution>\nExample: %s local.lvl %s\n", program, program,
+           kExampleResolution);
 }

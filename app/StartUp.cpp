@@ -6,6 +6,7 @@
 #include "app/CommandLine.h"
 #include "app/GameState.h"
 #include "app/Quit.h"
+#include "app/SpriteFiles.h"
 #include "app/Video.h"
 #include "app/WorldObjects.h"
 
@@ -36,13 +37,13 @@ void StartUp(int argc, char** argv)
 
     // Kept on purpose: the sprites' results are not tested; a missing bitmap draws a plain square.
     g_PlayerShip.Reset();
-    g_PlayerShip.LoadTexture("ship.bmp");
+    g_PlayerShip.LoadTexture(kShipBitmap);
     g_PlayerShip.SetPosition(g_ShipX, g_ShipY);
     g_PlayerShip.SetAngle(g_ShipHeading);
 
     g_Bullets.Reset();
-    g_Bullets.LoadTexture("bullet.bmp");
+    g_Bullets.LoadTexture(kBulletBitmap);
 
     g_Fleet.Reset();
-    g_Fleet.LoadTexture("ships.bmp");
+    g_Fleet.LoadTexture(kFleetBitmap);
 }

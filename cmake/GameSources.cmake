@@ -6,6 +6,7 @@ set(FLYER_GAME_SOURCES
   app/GameState.cpp
   app/Input.cpp
   app/Quit.cpp
+  app/Resolutions.cpp
   app/StartUp.cpp
   app/Video.cpp
   app/ViewWindow.cpp
@@ -29,3 +30,8 @@ set(FLYER_GAME_SOURCES
   actors/SpriteBitmap.cpp
   actors/SpriteQuad.cpp
 )
+
+# The sprite bitmaps' names, as the game has them in app/SpriteFiles.h.
+file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/../app/SpriteFiles.h FLYER_SPRITE_FILES
+     REGEX "\"[a-z]+\\.bmp\"")
+string(REGEX MATCHALL "[a-z]+\\.bmp" FLYER_SPRITE_FILES "${FLYER_SPRITE_FILES}")

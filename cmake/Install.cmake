@@ -58,8 +58,8 @@ install(CODE "
                       \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${FLYER_INSTALL_BINDIR}/\${program}\")
     endforeach()
   endif()")
-install(FILES ${FLYER_DATA_DIR}/demo.lvl ${FLYER_DATA_DIR}/tileset.bmp ${FLYER_DATA_DIR}/ship.bmp
-              ${FLYER_DATA_DIR}/bullet.bmp ${FLYER_DATA_DIR}/ships.bmp
+install(FILES ${FLYER_DATA_DIR}/demo.lvl ${FLYER_DATA_DIR}/tileset.bmp ${FLYER_SPRITE_PATHS}
+              ${FLYER_DATA_DIR}/tables.json
         DESTINATION ${CMAKE_INSTALL_DATADIR}/flyer)
 install(DIRECTORY ${DIST_DIR}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 install(FILES ${DIST_DIR}/${FLYER_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

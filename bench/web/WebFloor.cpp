@@ -2,14 +2,18 @@
 // that draws a frame of the game's kind (20000 stars, a screen of tiles
 // from one tileset texture, 1000 bullets and a ship) in plain WebGL 1 from
 // buffers made once: four draws a frame, one shader, nothing computed per
-// frame. ?resolution=640|800|1024|1280 as on the game's page; it keeps
-// window.flyerStats.frames as the game's page does.
+// frame. ?resolution= picks one of the game's resolutions, as on the
+// game's page; it keeps window.flyerStats.frames as the game's page does.
 #include <GLES2/gl2.h>
 #include <SDL.h>
 #include <emscripten.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <vector>
+
+#include "app/Resolutions.h"
 
 namespace {
 
@@ -167,13 +171,28 @@ void Frame()
     EM_ASM({ window.flyerStats = {frames : $0}; }, ++g_Frames);
 }
 
+// The game's resolution that ?resolution= names, else its example one.
+const Resolution& ChosenResolution()
+{
+    const std::string chosen =
+        emscripten_run_script_string("new URLSearchParams(location.search).get('resolution')");
+    const Resolution* example = &kResolutions[0];
+    for (const Resolution& row : kResolutions) {
+        if (chosen == row.argument)
+            return row;
+        if (strcmp(row.argument, kExampleResolution) == 0)
+            example = &row;
+    }
+    return *example;
+}
+
 }  // namespace
 
 int main()
 {
-    const int width = emscripten_run_script_int(
-        "+new URLSearchParams(location.search).get('resolution') || 1024");
-    const int height = width == 1280 ? 1024 : width * 3 / 4;
+    const Resolution& resolution = ChosenResolution();
+    const int width = resolution.width;
+    const int height = resolution.height;
     SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER);
     SDL_SetVideoMode(width, height, 32, SDL_OPENGL);
     glClearColor(0, 0, 0.05f, 0);

@@ -2,7 +2,8 @@
 // Measures, in one headless Chromium, the web build (build-web/) against its
 // floor page (build-web/bench/floor.html): for the game on the demo level
 // and on a full level (every cell a tile, made with build/'s flyer-level) and
-// for the floor, at 640, 1024 and 1280, the main-thread time of each frame
+// for the floor, at the game's smallest, example and largest resolutions
+// (640, 1024 and 1280), the main-thread time of each frame
 // (the page's requestAnimationFrame callbacks of one frame, timed around
 // them; median and 90th percentile) and the frame rate (window.flyerStats
 // .frames over `seconds`), after a second of warming up; and the time from
@@ -18,12 +19,18 @@ import { setTimeout as sleep } from 'node:timers/promises';
 import { fileURLToPath } from 'node:url';
 
 import { launchChromium, serveFolders } from '../../scripts/lib/browser.mjs';
+import { readTables } from '../../scripts/lib/tables.mjs';
 
 const root = fileURLToPath(new URL('../..', import.meta.url));
 const seconds = Number(process.argv[2] ?? 5),
     runs = Number(process.argv[3] ?? 3);
 const webBuild = process.env.FLYER_WEB_BUILD ?? join(root, 'build-web');
 const work = mkdtempSync(join(tmpdir(), 'flyer-web-bench-'));
+const tables = readTables(join(root, 'build', 'data'));
+const byWidth = [...tables.resolutions].sort((a, b) => a.width - b.width);
+const resolutions = [
+    ...new Set([byWidth[0].argument, tables.exampleResolution, byWidth.at(-1).argument]),
+];
 const row = Array.from({ length: 1024 }, (_, x) => x);
 writeFileSync(
     join(work, 'full.csv'),
@@ -97,7 +104,7 @@ console.log(`load average before: ${readFileSync('/proc/loadavg', 'utf8').trim()
 console.log('| page | resolution | median ms | p90 ms | fps | fps / floor | first frame ms |');
 console.log('|---|---|---|---|---|---|---|');
 try {
-    for (const resolution of [640, 1024, 1280]) {
+    for (const resolution of resolutions) {
         const cases = {
             floor: `/floor/floor.html?resolution=${resolution}`,
             'game, demo level': `/?resolution=${resolution}`,

@@ -8,12 +8,14 @@ import { join } from 'node:path';
 import { setTimeout as sleep } from 'node:timers/promises';
 
 import { decodePicture } from './pictures.mjs';
+import { readTables } from '../../scripts/lib/tables.mjs';
 
 // Runs the game on `level` at `width` with no keys; resolves to {picture,
 // out}: the screen once two frames are shown (with no keys each shows what
 // the first did), or null if the game ended first, and what it printed.
 export async function runDesktop(build, level, width) {
-    const height = width === 1280 ? 1024 : (width * 3) / 4;
+    const tables = readTables(join(build, 'data'));
+    const { height } = tables.resolution(width);
     const work = mkdtempSync(join(tmpdir(), 'flyer-desktop-')),
         output = { out: '' };
     // -noreset: a server that resets refuses the connections that come meanwhile.
@@ -24,7 +26,7 @@ export async function runDesktop(build, level, width) {
     );
     const display = await new Promise((resolve) => server.stdout.once('data', resolve));
     const env = { ...process.env, DISPLAY: `:${display.toString().trim()}` };
-    for (const sprite of ['ship.bmp', 'bullet.bmp', 'ships.bmp'])
+    for (const sprite of tables.sprites)
         symlinkSync(join(build, 'data', sprite), join(work, sprite));
     const game = spawn(join(build, 'flyer'), [level, String(width)], {
         cwd: work,

@@ -8,6 +8,7 @@
 #include "Canvas.h"
 #include "ShapeFile.h"
 #include "TilesetPainter.h"
+#include "app/SpriteFiles.h"
 #include "world/LevelShape.h"
 
 namespace {
@@ -53,8 +54,8 @@ int main(int argc, char** argv)
     const std::string out = std::string(argv[2]) + "/";
     const bool made = Make(in + "tileset.txt", out + "tileset.bmp", kTilesetWidth, kTilesetHeight,
                            PaintTileset) &&
-                      Make(in + "ship.shapes", out + "ship.bmp", 36, 36, PaintShapes) &&
-                      Make(in + "bullet.shapes", out + "bullet.bmp", 8, 8, PaintShapes) &&
-                      Make(in + "ships.shapes", out + "ships.bmp", 288, 36, PaintShapes);
+                      Make(in + "ship.shapes", out + kShipBitmap, 36, 36, PaintShapes) &&
+                      Make(in + "bullet.shapes", out + kBulletBitmap, 8, 8, PaintShapes) &&
+                      Make(in + "ships.shapes", out + kFleetBitmap, 288, 36, PaintShapes);
     return made ? 0 : 1;
 }
