@@ -11,7 +11,7 @@ export default [
         files: ['web/page/**/*.js'],
         languageOptions: {
             sourceType: 'script',
-            globals: { ...globals.browser, createFlyer: 'readonly' },
+            globals: { ...globals.browser, createFlyer: 'readonly', flyerTables: 'readonly' },
         },
     },
     {

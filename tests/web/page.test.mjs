@@ -163,8 +163,14 @@ test("a level picked on the page is flown; a refused one shows the game's messag
     await page.waitForFunction(() => document.body.dataset.state === 'refused');
     const expected = (await runDesktop(build, bad, 640)).out.trim().split(bad).join('bad.lvl');
     assert.equal((await said(page)).split('\n\n')[0], `refused: ${expected}`);
+    const afterResize = await page.$eval('#resolution', (select) => {
+        select.value = '800';
+        select.dispatchEvent(new Event('change'));
+        return document.body.dataset.state;
+    });
+    assert.equal(afterResize, 'refused', 'a refused level is not tried at another resolution');
     await input.uploadFile(good); // the pick starts the flight, on a canvas of its own
     await waitFrames(page, 2);
-    await assertLikeDesktop(page, good, 640);
+    await assertLikeDesktop(page, good, 800);
     await page.close();
 });

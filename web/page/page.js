@@ -6,10 +6,14 @@
 'use strict';
 
 (() => {
-    const sizes = { 640: [640, 480], 800: [800, 600], 1024: [1024, 768], 1280: [1280, 1024] };
-    const sprites = ['ship.bmp', 'bullet.bmp', 'ships.bmp'];
+    // The game's own resolutions and sprites: flyerTables comes from
+    // tables.js, which the build writes from the game's tables.
+    const sizes = new Map(flyerTables.resolutions.map((r) => [r.argument, [r.width, r.height]]));
+    const { sprites } = flyerTables;
     const params = new URLSearchParams(location.search);
-    let resolution = params.get('resolution') in sizes ? params.get('resolution') : '1024';
+    let resolution = sizes.has(params.get('resolution'))
+        ? params.get('resolution')
+        : flyerTables.exampleResolution;
     const shipped = /^[\w-]+$/.test(params.get('level') || '') ? params.get('level') : 'demo';
 
     const element = (id) => document.getElementById(id);
@@ -42,12 +46,12 @@
     }
 
     function showStatus() {
-        const [width, height] = sizes[resolution];
+        const [width, height] = sizes.get(resolution);
         element('status').textContent = `${width} × ${height} · ${stats.fps} fps`;
     }
 
     function sizeCanvas() {
-        [element('canvas').width, element('canvas').height] = sizes[resolution];
+        [element('canvas').width, element('canvas').height] = sizes.get(resolution);
         showStatus();
     }
 
@@ -176,13 +180,16 @@
         fly();
     }
 
+    for (const [argument, [width, height]] of [...sizes].sort(([, a], [, b]) => a[0] - b[0]))
+        element('resolution').add(new Option(`${width} × ${height}`, argument));
     element('resolution').value = resolution;
     element('resolution').addEventListener('change', (event) => {
         resolution = event.target.value;
         params.set('resolution', resolution);
         history.replaceState(null, '', '?' + params);
         sizeCanvas();
-        if (document.body.dataset.state !== 'idle') fly();
+        // A level the game refused stays refused at any resolution.
+        if (!['idle', 'refused'].includes(document.body.dataset.state)) fly();
     });
     element('level-file').addEventListener('change', (event) => flyOwnLevel(event.target.files[0]));
     element('fly-again').addEventListener('click', fly);
