@@ -48,10 +48,16 @@ const flyerLevels = (() => {
     // does not could not be reached.
     async function whyUnanswered(url) {
         if (!navigator.onLine) return 'there is no network';
-        const reached = await fetch(url, { mode: 'no-cors', cache: 'no-store' }).then(
+        const probe = new AbortController(); // the answer's headers are enough
+        const reached = await fetch(url, {
+            mode: 'no-cors',
+            cache: 'no-store',
+            signal: probe.signal,
+        }).then(
             () => true,
             () => false,
         );
+        probe.abort();
         return reached
             ? 'the site does not let other sites read it (its answer has no ' +
                   'Access-Control-Allow-Origin header for this page)'
