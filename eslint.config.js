@@ -11,8 +11,16 @@ export default [
         files: ['web/page/**/*.js'],
         languageOptions: {
             sourceType: 'script',
-            globals: { ...globals.browser, createFlyer: 'readonly', flyerTables: 'readonly' },
+            globals: {
+                ...globals.browser,
+                createFlyer: 'readonly',
+                flyerLevels: 'readonly',
+                flyerOffline: 'readonly',
+                flyerTables: 'readonly',
+            },
         },
+        // Each of the page's scripts defines one of these globals for the others.
+        rules: { 'no-redeclare': ['error', { builtinGlobals: false }] },
     },
     {
         files: ['dist/tiled/**/*.js'],

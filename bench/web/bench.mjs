@@ -9,8 +9,10 @@
 // .frames over `seconds`), after a second of warming up; and the time from
 // navigation to the first frame drawn, with the click that starts the game
 // made as soon as the page has loaded. Each case runs `runs` times in turn
-// and reports its median run. Prints a Markdown table. FLYER_WEB_BUILD names
-// another web build folder than build-web/ (a copy, for example).
+// and reports its median run. Prints a Markdown table, then the bytes the
+// page downloads before its first frame on a first and a repeat visit
+// (downloads.mjs). FLYER_WEB_BUILD names another web build folder than
+// build-web/ (a copy, for example).
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -19,6 +21,7 @@ import { setTimeout as sleep } from 'node:timers/promises';
 import { fileURLToPath } from 'node:url';
 
 import { launchChromium, serveFolders } from '../../scripts/lib/browser.mjs';
+import { measureDownloads } from './downloads.mjs';
 import { readTables } from '../../scripts/lib/tables.mjs';
 
 const root = fileURLToPath(new URL('../..', import.meta.url));
@@ -130,6 +133,9 @@ try {
             );
         }
     }
+    console.log('\n| visit | requests before the first frame | gzipped KB |\n|---|---|---|');
+    for (const { visit, requests, bytes } of await measureDownloads(browser, server, '/'))
+        console.log(`| ${visit} | ${requests} | ${format(bytes / 1000)} |`);
 } finally {
     await browser.close();
     server.close();

@@ -14,10 +14,9 @@
     let resolution = sizes.has(params.get('resolution'))
         ? params.get('resolution')
         : flyerTables.exampleResolution;
-    const shipped = /^[\w-]+$/.test(params.get('level') || '') ? params.get('level') : 'demo';
 
     const element = (id) => document.getElementById(id);
-    let level = null; // {name, bytes}; bytes null when the folder has no such file
+    let level = null; // flyerLevels' {name, bytes, address} or {refusal}
     let flight = null;
     let flights = 0; // numbers the flights: only the latest one speaks to the page
     let stats = { frames: 0, fps: 0 };
@@ -31,7 +30,7 @@
     // reads the page, and the browser's GPU side is woken by a first WebGL
     // context: making the first one takes the browser a while.
     const spriteBytes = Promise.all(sprites.map((name) => fetchBytes('sprites/' + name)));
-    const shippedBytes = fetchBytes(`levels/${shipped}.lvl`);
+    const linked = flyerLevels.fromQuery(params.get('level'));
     // A host that serves .wasm under another type gets the slower way.
     const compiled = WebAssembly.compileStreaming(fetch('flyer.wasm')).catch(() =>
         fetch('flyer.wasm')
@@ -121,7 +120,13 @@
         setState('loading');
         element('message').textContent = '';
         const canvas = freshCanvas();
-        if (!level) level = { name: shipped + '.lvl', bytes: await shippedBytes };
+        level ??= await linked;
+        element('copy-link').hidden = !level.address;
+        if (level.refusal) {
+            setState('refused');
+            element('message').textContent = level.refusal + '\n\nPick another level.';
+            return;
+        }
         const lines = [];
         const own = { frames: 0, fps: 0 };
         stats = window.flyerStats = own;
@@ -130,6 +135,7 @@
         let counted = 0;
         const countFrame = () => {
             own.frames += 1;
+            if (own.frames === 1) flyerOffline.register();
             const now = performance.now();
             if (now - since >= 1000) {
                 own.fps = Math.round(((own.frames - counted) * 1000) / (now - since));
@@ -175,8 +181,7 @@
     async function flyOwnLevel(file) {
         if (!file) return;
         setState('loading');
-        const name = file.name.replace(/[/\\]/g, '_').replace(/^\.*$/, 'level.lvl');
-        level = { name, bytes: new Uint8Array(await file.arrayBuffer()) };
+        level = await flyerLevels.fromFile(file);
         fly();
     }
 
