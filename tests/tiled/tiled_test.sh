@@ -43,7 +43,7 @@ case "$check" in
     ;;
   demo)
     sed "s#\.\./build/data/tileset.bmp#$prefix/share/flyer/tileset.bmp#" "$3" >"$out/demo.tmx"
-    "$level" build --tileset "$prefix/share/flyer/tileset.bmp" --map "$3" --origin 432,448 -o "$out/want.lvl"
+    "$level" build --tileset "$prefix/share/flyer/tileset.bmp" --map "$3" -o "$out/want.lvl"
     tiled --export-map flyer "$out/demo.tmx" "$out/demo.lvl"
     cmp "$out/want.lvl" "$out/demo.lvl" || fail "the exported demo differs"
     ;;
