@@ -10,8 +10,6 @@
 
 const extensionFolder = FileInfo.path(FileInfo.canonicalPath(__filename));
 const playResolutions = ['640', '800', '1024', '1280'];
-// Tiled's own TMX format, which every Tiled has.
-const tmxFormat = /** @type {MapFormat} */ (tiled.mapFormat('tmx'));
 
 // The folders the install wrote into installed.json, or none.
 /** @returns {{ bin: string, data: string } | null} */
@@ -102,6 +100,9 @@ function withTemporaryFolder(work) {
     }
 }
 
+// Tiled's own TMX format, which every Tiled has.
+const tmxFormat = /** @type {MapFormat} */ (tiled.mapFormat('tmx'));
+
 // Writes the map as a level with flyer-level build, which takes the origin
 // from the map's property "origin": "" on success, else why not.
 /**
@@ -138,7 +139,8 @@ function writeLevel(map, fileName) {
 // origin in the property "origin", and Tiled's TMX reader. The tileset's
 // image is the default tileset when the level's bitmap is the same, else
 // a copy beside the level (L.lvl's L-tileset.bmp), which export writes
-// when it is missing and refuses to replace. (Embedding by editing the
+// when it is missing and refuses to replace: export is asked for each in
+// that order. (Embedding by editing the
 // map in script, with replaceTileset, makes Tiled 1.8 crash at exit after
 // a save.)
 /**
