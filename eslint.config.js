@@ -29,7 +29,6 @@ export default [
             globals: {
                 __filename: 'readonly',
                 tiled: 'readonly',
-                BinaryFile: 'readonly',
                 File: 'readonly',
                 FileInfo: 'readonly',
                 Process: 'readonly',

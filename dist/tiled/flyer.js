@@ -12,6 +12,7 @@ const extensionFolder = FileInfo.path(FileInfo.canonicalPath(__filename));
 const playResolutions = ['640', '800', '1024', '1280'];
 
 // The folders the install wrote into installed.json, or none.
+/** @returns {{ bin: string, data: string } | null} */
 function installedFolders() {
     const path = FileInfo.joinPaths(extensionFolder, 'installed.json');
     if (!File.exists(path)) return null;
@@ -23,6 +24,12 @@ function installedFolders() {
 
 // The path of a program: $variable, else the first on $PATH, else the
 // installed one, else the repository's build; "" when there is none.
+/**
+ * @param {string} name
+ * @param {string} variable
+ * @param {string} buildPath
+ * @returns {string}
+ */
 function findProgram(name, variable, buildPath) {
     const process = new Process();
     const given = process.getEnv(variable);
@@ -47,6 +54,7 @@ function flyerLevel() {
 // The game's data folder (sprites and the default tileset): beside the
 // game as installed (bin/../share/flyer) or built (build/data), else the
 // installed one.
+/** @param {string} flyer */
 function dataFolder(flyer) {
     const candidates = [];
     if (flyer !== '') {
@@ -61,6 +69,11 @@ function dataFolder(flyer) {
 
 // Runs a program to its end: its status and what it printed; a program
 // that cannot start has the status -1.
+/**
+ * @param {string} program
+ * @param {string[]} args
+ * @returns {{ status: number, out: string, err: string }}
+ */
 function run(program, args) {
     const process = new Process();
     const status = process.exec(program, args, false);
@@ -71,6 +84,11 @@ function run(program, args) {
 }
 
 // Calls work with a new temporary folder, removed afterwards.
+/**
+ * @template T
+ * @param {(folder: string) => T} work
+ * @returns {T}
+ */
 function withTemporaryFolder(work) {
     const made = run('mktemp', ['-d', '-t', 'flyer-tiled.XXXXXX']);
     if (made.status !== 0) throw new Error('mktemp: ' + made.err.trim());
@@ -82,115 +100,70 @@ function withTemporaryFolder(work) {
     }
 }
 
-// flyer-level's lines about the temporary map, told of the map itself;
-// the line numbers, of Tiled's layout of it, are left out.
-function aboutMap(text, tmx, name) {
-    const parts = text.split(tmx);
-    return parts
-        .map((part, i) => (i === 0 ? part : part.replace(/^(:[0-9]+)+/, '')))
-        .join(name)
-        .trim();
-}
+// Tiled's own TMX format, which every Tiled has.
+const tmxFormat = /** @type {MapFormat} */ (tiled.mapFormat('tmx'));
 
-// Writes the map as a level with flyer-level build: "" on success, else
-// why not.
+// Writes the map as a level with flyer-level build, which takes the origin
+// from the map's property "origin": "" on success, else why not.
+/**
+ * @param {TileMap} map
+ * @param {string} fileName
+ * @returns {string}
+ */
 function writeLevel(map, fileName) {
     const level = flyerLevel();
     if (map.tilesets.length === 0 || map.tilesets[0].image === '')
         return 'the map has no tileset image to build the level with';
     return withTemporaryFolder((folder) => {
         const tmx = FileInfo.joinPaths(folder, 'map.tmx');
-        const problem = tiled.mapFormat('tmx').write(map, tmx);
+        const problem = tmxFormat.write(map, tmx);
         if (problem) return problem;
-        const args = ['build', '--tileset', map.tilesets[0].image, '--map', tmx, '-o', fileName];
-        const origin = map.property('origin');
-        if (origin !== undefined && origin !== '') args.push('--origin', String(origin));
-        const built = run(level, args);
         const name = map.fileName !== '' ? map.fileName : 'the map';
-        if (built.out.trim() !== '') console.log(aboutMap(built.out, tmx, name));
-        return built.status === 0 ? '' : aboutMap(built.err, tmx, name);
+        const built = run(level, [
+            'build',
+            '--tileset',
+            map.tilesets[0].image,
+            '--map',
+            tmx,
+            '--map-name',
+            name,
+            '-o',
+            fileName,
+        ]);
+        if (built.out.trim() !== '') console.log(built.out.trim());
+        return built.status === 0 ? '' : built.err.trim();
     });
 }
 
-function readText(path) {
-    const file = new TextFile(path, TextFile.ReadOnly);
-    const text = file.readAll();
-    file.close();
-    return text;
-}
-
-function writeText(path, text) {
-    const file = new TextFile(path, TextFile.WriteOnly);
-    file.write(text);
-    file.commit();
-}
-
-function readBytes(path) {
-    const file = new BinaryFile(path, BinaryFile.ReadOnly);
-    const bytes = new Uint8Array(file.readAll());
-    file.close();
-    return bytes;
-}
-
-function sameBytes(a, b) {
-    const first = readBytes(a),
-        second = readBytes(b);
-    return first.length === second.length && first.every((byte, i) => byte === second[i]);
-}
-
-function xmlAttribute(text) {
-    return text.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/"/g, '&quot;');
-}
-
-// Where an opened level's tileset bitmap is kept: the default tileset when
-// the bytes are its, else a copy beside the level (L.lvl's L-tileset.bmp).
-function keptTileset(exported, levelPath) {
-    const data = dataFolder(findProgram('flyer', 'FLYER', 'flyer'));
-    const standard = FileInfo.joinPaths(data, 'tileset.bmp');
-    if (data !== '' && sameBytes(exported, standard)) return standard;
-    const level = FileInfo.canonicalPath(levelPath);
-    const copy = FileInfo.joinPaths(
-        FileInfo.path(level),
-        FileInfo.completeBaseName(level) + '-tileset.bmp',
-    );
-    if (File.exists(copy)) {
-        if (!sameBytes(exported, copy))
-            throw new Error(copy + " is in the way of the level's tileset; move it and open again");
-        return copy;
-    }
-    const bytes = readBytes(exported);
-    const file = new BinaryFile(copy, BinaryFile.WriteOnly);
-    file.write(bytes.buffer);
-    file.commit();
-    return copy;
-}
-
-// Reads a level through flyer-level export and Tiled's TMX reader, with
-// the tileset embedded and the origin in the property "origin", so that
-// the map refers to no temporary file. (Embedding by editing the map in
-// script, with replaceTileset, makes Tiled 1.8 crash at exit after a
-// save.)
+// Reads a level through flyer-level export, the tileset embedded and the
+// origin in the property "origin", and Tiled's TMX reader. The tileset's
+// image is the default tileset when the level's bitmap is the same, else
+// a copy beside the level (L.lvl's L-tileset.bmp), which export writes
+// when it is missing and refuses to replace: export is asked for each in
+// that order. (Embedding by editing the
+// map in script, with replaceTileset, makes Tiled 1.8 crash at exit after
+// a save.)
+/**
+ * @param {string} fileName
+ * @returns {TileMap}
+ */
 function readLevel(fileName) {
     const level = flyerLevel();
+    const data = dataFolder(findProgram('flyer', 'FLYER', 'flyer'));
+    const path = FileInfo.canonicalPath(fileName);
+    const images = [
+        FileInfo.joinPaths(FileInfo.path(path), FileInfo.completeBaseName(path) + '-tileset.bmp'),
+    ];
+    if (data !== '') images.unshift(FileInfo.joinPaths(data, 'tileset.bmp'));
     return withTemporaryFolder((folder) => {
         const tmx = FileInfo.joinPaths(folder, 'level.tmx');
-        const exported = run(level, ['export', fileName, '-o', tmx]);
-        if (exported.status !== 0) throw new Error(exported.err.trim());
-        const origin = /--origin ([0-9]+,[0-9]+)/.exec(exported.out)[1];
-        const image = keptTileset(FileInfo.joinPaths(folder, 'level.bmp'), fileName);
-        const tileset = readText(FileInfo.joinPaths(folder, 'level.tsx'))
-            .replace(/^<\?xml[^>]*>\s*/, '')
-            .replace('<tileset ', '<tileset firstgid="1" ')
-            .replace(/ source="[^"]*"/, () => ` source="${xmlAttribute(image)}"`);
-        const properties = ` <properties>\n  <property name="origin" value="${origin}"/>\n </properties>\n`;
-        writeText(
-            tmx,
-            readText(tmx).replace(
-                / <tileset firstgid="1" source="[^"]*"\/>\n/,
-                () => properties + ' ' + tileset,
-            ),
-        );
-        return tiled.mapFormat('tmx').read(tmx);
+        const args = ['export', fileName, '-o', tmx, '--embed-tileset', '--tileset-image'];
+        let exported = { status: -1, out: '', err: '' };
+        for (const image of images) {
+            exported = run(level, args.concat(image));
+            if (exported.status === 0) return tmxFormat.read(tmx);
+        }
+        throw new Error(exported.err.trim());
     });
 }
 
@@ -214,9 +187,10 @@ const startDetached = [
 // when it is a level) and starts flyer on it at the map's "resolution"
 // (1024 when it has none).
 function buildAndPlay() {
-    const map = tiled.activeAsset;
-    if (!map || !map.isTileMap)
+    const asset = tiled.activeAsset;
+    if (!asset || !asset.isTileMap)
         return tiled.alert('Build and Play plays the map being edited: open a map first.');
+    const map = /** @type {TileMap} */ (asset);
     if (map.modified || map.fileName === '') tiled.trigger('Save');
     if (map.modified || map.fileName === '') return;
     const resolution = String(map.property('resolution') || '1024');

@@ -5,7 +5,8 @@
 #                       for a user whose configuration is WORK/config
 #   link WORK           a second install says so; something in the way stays
 #   formats WORK        Tiled lists the format
-#   demo WORK MAP       the demo map MAP exported as a level is the build's
+#   demo WORK MAP       the demo map MAP exported as a level, at the origin its
+#                       property gives, is the build at --origin 432,448
 #   reopen WORK         levels opened and saved again keep their bytes
 #   refuse WORK         a map flyer-level refuses fails with its message
 set -euo pipefail

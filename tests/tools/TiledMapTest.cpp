@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "JsonMapReader.h"
 #include "Subprocess.h"
@@ -223,13 +225,12 @@ TEST(TiledMap, RefusesByNameWhatALevelCannotShow)
     }
 }
 
-// The level a map builds at 10,20 with tiles.bmp, or the failure.
+// The level a map builds with tiles.bmp, at 10,20 unless told otherwise, or the failure.
 std::string Build(const TempDir& dir, const std::string& map,
-                  const std::vector<std::string>& more = {})
+                  const std::vector<std::string>& more = {"--origin", "10,20"})
 {
     std::vector<std::string> args{"build", "--tileset", dir.File("tiles.bmp"), "--map",
-                                  map,     "-o",        dir.File("out.lvl"),   "--origin",
-                                  "10,20"};
+                                  map,     "-o",        dir.File("out.lvl")};
     args.insert(args.end(), more.begin(), more.end());
     const CommandResult r = FlyerLevel(args);
     return r.status == 0 ? ReadFile(dir.File("out.lvl")) : "failed: " + r.err;
@@ -258,20 +259,113 @@ TEST(TiledFiles, MapsTiledWroteBuildAsTiledShowsThem)
               exported.out);
     EXPECT_EQ(ReadFile(dir.File("shown.csv")), ReadFile(dir.File("e.csv")));
     EXPECT_EQ(tileset, ReadFile(dir.File("t.bmp")));
-    EXPECT_EQ(data + "/Groups.TMX: hidden layer 'notes' left out\n",
-              FlyerLevel({"build", "--tileset", dir.File("tiles.bmp"), "--map",
-                          data + "/Groups.TMX", "-o", dir.File("g.lvl")})
-                  .out);
+    const std::string groups = data + "/Groups.TMX", tiles = dir.File("tiles.bmp");
+    const std::string g = dir.File("g.lvl");
+    std::vector<std::string> build{"build", "--tileset", tiles, "--map", groups, "-o", g};
+    EXPECT_EQ(groups + ": hidden layer 'notes' left out\n", FlyerLevel(build).out);
+    build.insert(build.end(), {"--map-name", "my map"});
+    EXPECT_EQ("my map: hidden layer 'notes' left out\n", FlyerLevel(build).out);
     WriteFile(dir.File("box.csv"), "7,0,0,0,0,0\n0,0,0,0,0,0\n0,0,0,0,0,0\n0,0,0,0,0,8\n");
     // Infinite, gzip: tiles at -3,-2 and 2,1, a hidden layer's at 64,64; tiles.tsj.
     EXPECT_EQ(Build(dir, dir.File("box.csv")), Build(dir, data + "/infinite.tmj"));
     // Tiled's CSV export of the layer 'top' of Groups.TMX.
     WriteFile(dir.File("top.csv"), "0,5,0,0\n0,190,0,0\n0,0,0,0\n");
-    EXPECT_EQ(Build(dir, dir.File("top.csv")), Build(dir, data + "/top.csv", {"--tiled-csv"}));
+    EXPECT_EQ(Build(dir, dir.File("top.csv")),
+              Build(dir, data + "/top.csv", {"--tiled-csv", "--origin", "10,20"}));
     EXPECT_EQ("failed: flyer-level: " + data +
                   "/top.csv:1:1: negative tile number: Tiled's CSV export counts tiles "
                   "from 0 and writes -1 for an empty cell; read it with --tiled-csv\n",
               Build(dir, data + "/top.csv"));
+}
+
+// A Tiled map's property origin places the grid where --origin is not given: tile 5 at 10,20
+// is the record 0x0501400A.
+TEST(TiledFiles, ThePropertyOriginPlacesTheGridUnlessOriginIsGiven)
+{
+    TempDir dir;
+    ASSERT_TRUE(WriteLevel(dir.File("tiles.bmp"), {}));
+    const auto tmx = [](const std::string& name, const std::string& value) {
+        return "<map width='1' height='1' tilewidth='16' tileheight='16'><properties><property "
+               "name='" +
+               name + "' value='" + value + "'/></properties>" + kTileset +
+               "<layer name='t' width='1' height='1'>" + Csv("5") + "</layer></map>";
+    };
+    const auto tmj = [](const std::string& value) {
+        return R"({"type":"map","width":1,"height":1,"tilewidth":16,"tileheight":16,)"
+               R"("tilesets":[{"firstgid":1,"tilewidth":16,"tileheight":16,"columns":19}],)"
+               R"("layers":[{"type":"tilelayer","name":"t","width":1,"height":1,"data":[5]}],)"
+               R"("properties":[{"name":"origin","type":"string","value":)" +
+               value + "}]}";
+    };
+    const std::string wrong = "the map's property origin takes two cells 0 to 1023 as X,Y, not ";
+    const std::string p = dir.File("p.tmx"), j = dir.File("p.tmj");
+    const struct {
+        std::string name, map;
+        std::vector<std::string> args;
+        uint32_t record;
+        std::string error;
+    } cases[] = {
+        {"p.tmx", tmx("origin", "10,20"), {}, 0x0501400Au, ""},
+        {"p.tmj", tmj("\"10,20\""), {}, 0x0501400Au, ""},
+        {"p.tmx", tmx("origin", "10,20"), {"--origin", "3,4"}, 0x05004003u, ""},
+        {"p.tmx", tmx("origin", "1024,0"), {"--origin", "3,4"}, 0x05004003u, ""},
+        {"p.tmx", tmx("start", "10,20"), {}, 0x05000000u, ""},
+        {"p.tmx", tmx("origin", "1024,0"), {}, 0, p + ":1: " + wrong + "'1024,0'"},
+        {"p.tmx", tmx("origin", "10,-2"), {}, 0, p + ":1: " + wrong + "'10,-2'"},
+        {"p.tmx", tmx("origin", "10,20,"), {"--map-name", "M"}, 0, "M: " + wrong + "'10,20,'"},
+        {"p.tmj", tmj("1020"), {}, 0, j + ": " + wrong + "'1020'"},
+        {"p.tmx", tmx("origin", "1023,1023"), {}, 0x053FF3FFu, ""},
+    };
+    for (const auto& c : cases) {
+        WriteFile(dir.File(c.name), c.map);
+        ASSERT_TRUE(WriteLevel(dir.File("want.lvl"), {c.record}));
+        unlink(dir.File("out.lvl").c_str());
+        EXPECT_EQ(c.error.empty() ? ReadFile(dir.File("want.lvl"))
+                                  : "failed: flyer-level: " + c.error + "\n",
+                  Build(dir, dir.File(c.name), c.args))
+            << c.map;
+        EXPECT_EQ(c.error.empty(), access(dir.File("out.lvl").c_str(), F_OK) == 0) << c.map;
+    }
+}
+
+// Export writes the origin into the map and, asked to, the tileset into it naming the image
+// where it is; the map builds the level again byte for byte.
+TEST(TiledFiles, ExportHoldsTheOriginAndEmbedsTheTileset)
+{
+    TempDir dir;
+    const std::string l = dir.File("l.lvl"), x = dir.File("sub/x.tmx"), t = dir.File("t.bmp");
+    // Tile 5 at column 10, row 20 and tile 7 at 16, 21.
+    ASSERT_TRUE(WriteLevel(l, {0x0501400Au, 0x07015010u}));
+    ASSERT_EQ(0, mkdir(dir.File("sub").c_str(), 0755));
+    std::vector<std::string> args{"export", l, "-o", x, "--embed-tileset", "--tileset-image"};
+    args.push_back(t);
+    EXPECT_EQ("wrote " + x + " and " + t + "; build it again with --tileset " + t + "\n",
+              FlyerLevel(args).out);
+    EXPECT_EQ("wrote " + x + "; build it again with --tileset " + t + "\n", FlyerLevel(args).out)
+        << "an image that holds the bitmap is named, not written again";
+    EXPECT_EQ(R"(<?xml version="1.0" encoding="UTF-8"?>
+<map version="1.8" orientation="orthogonal" renderorder="right-down" width="7" height="2" tilewidth="16" tileheight="16" infinite="0" nextlayerid="2" nextobjectid="1">
+ <properties>
+  <property name="origin" value="10,20"/>
+ </properties>
+ <tileset firstgid="1" name="tiles" tilewidth="16" tileheight="16" tilecount="190" columns="19">
+  <image source="../t.bmp" width="304" height="160"/>
+ </tileset>
+ <layer id="1" name="tiles" width="7" height="2">
+  <data encoding="csv">
+5,0,0,0,0,0,0,
+0,0,0,0,0,0,7
+</data>
+ </layer>
+</map>
+)",
+              ReadFile(x));
+    EXPECT_EQ("x.tmx\n", RunShell("ls " + dir.File("sub"), "").out);
+    const std::string level = ReadFile(l);
+    EXPECT_EQ(level.substr(0, level.size() - 8), ReadFile(t));
+    EXPECT_EQ(
+        0, FlyerLevel({"build", "--tileset", t, "--map", x, "-o", dir.File("again.lvl")}).status);
+    EXPECT_EQ(level, ReadFile(dir.File("again.lvl")));
 }
 
 TEST(TiledRoundTrip, EveryMapTiledSavesFromAnExportBuildsTheSameLevel)
@@ -285,24 +379,32 @@ TEST(TiledRoundTrip, EveryMapTiledSavesFromAnExportBuildsTheSameLevel)
     const CommandResult exported =
         FlyerLevel({"export", dir.File("out.lvl"), "-o", dir.File("e.tmx")});
     ASSERT_EQ(0, exported.status) << exported.err;
-    EXPECT_NE(std::string::npos,
-              exported.out.find("--tileset " + dir.File("e.bmp") + " --origin 10,20\n"));
+    EXPECT_EQ("wrote " + dir.File("e.tmx") + ", " + dir.File("e.tsx") + " and " +
+                  dir.File("e.bmp") + "; build it again with --tileset " + dir.File("e.bmp") + "\n",
+              exported.out);
     EXPECT_TRUE(ReadFile(dir.File("tiles.bmp")) == ReadFile(dir.File("e.bmp")));
-    // The exported layer in every format Tiled writes, for Tiled to re-save.
+    ASSERT_EQ(0, FlyerLevel({"export", dir.File("out.lvl"), "-o", dir.File("embedded.tmx"),
+                             "--embed-tileset", "--tileset-image", dir.File("tiles.bmp")})
+                     .status);
+    // The exported layer in every format Tiled writes, and the export with its tileset embedded,
+    // for Tiled to re-save; each save builds at the origin it keeps in its property.
     const std::string tmx = ReadFile(dir.File("e.tmx"));
     const size_t open = tmx.find("<data"), close = tmx.find("</data>") + 7;
-    for (const auto& format : kFormats) {
-        WriteFile(dir.File("f.tmx"), tmx.substr(0, open) + format.data + tmx.substr(close));
+    std::vector<std::pair<std::string, std::string>> maps;
+    for (const auto& format : kFormats)
+        maps.emplace_back(tmx.substr(0, open) + format.data + tmx.substr(close), format.mark);
+    maps.emplace_back(ReadFile(dir.File("embedded.tmx")), "<image source=\"tiles.bmp\"");
+    for (const auto& [map, mark] : maps) {
+        WriteFile(dir.File("f.tmx"), map);
         for (const std::string option : {"", "--embed-tilesets", "--minimize"}) {
             for (const std::string& saved : {dir.File("s.tmx"), dir.File("s.tmj")}) {
                 ASSERT_EQ(0, RunShell("QT_QPA_PLATFORM=offscreen tiled --export-map " + option +
                                           " " + dir.File("f.tmx") + " " + saved,
                                       "")
                                  .status);
-                EXPECT_TRUE(saved.back() != 'x' ||
-                            ReadFile(saved).find(format.mark) != std::string::npos)
+                EXPECT_TRUE(saved.back() != 'x' || ReadFile(saved).find(mark) != std::string::npos)
                     << ReadFile(saved);
-                EXPECT_EQ(level, Build(dir, saved)) << format.mark << " " << option << " " << saved;
+                EXPECT_EQ(level, Build(dir, saved, {})) << mark << " " << option << " " << saved;
             }
         }
     }
@@ -310,7 +412,7 @@ TEST(TiledRoundTrip, EveryMapTiledSavesFromAnExportBuildsTheSameLevel)
                               " " + dir.File("t.csv"),
                           "")
                      .status);
-    EXPECT_EQ(level, Build(dir, dir.File("t.csv"), {"--tiled-csv"}));
+    EXPECT_EQ(level, Build(dir, dir.File("t.csv"), {"--tiled-csv", "--origin", "10,20"}));
 }
 
 TEST(LevelPicture, DrawsTilesUprightEmptyCellsDarkAndTheStartCell)

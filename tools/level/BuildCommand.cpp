@@ -16,6 +16,7 @@ namespace {
 
 const char kBuildUsage[] =
     "Usage: flyer-level build --tileset T.bmp --map M -o L.lvl [--origin X,Y] [--tiled-csv]\n"
+    "                         [--map-name NAME]\n"
     "Writes a level: the tileset bitmap unchanged, then one record per non-empty cell.\n"
     "\n"
     "  --tileset T.bmp  a 304 x 160 BMP of 190 tiles of 16 x 16 (19 per row),\n"
@@ -29,14 +30,18 @@ const char kBuildUsage[] =
     "                   is written on any error. A symbolic link writes the file\n"
     "                   it names; an existing file keeps its mode and owner.\n"
     "  --origin X,Y     the map column and row (from the top) of the grid's\n"
-    "                   top-left cell; 0,0 by default\n";
+    "                   top-left cell; by default a Tiled map's property origin\n"
+    "                   (X,Y as here), else 0,0\n"
+    "  --map-name NAME  call the map NAME in messages, without line numbers (for\n"
+    "                   a map saved only to be built, as Tiled's extension does)\n";
 
-enum BuildOption { kTileset = kFirstLongOnly, kMap, kOrigin, kTiledCsv };
+enum BuildOption { kTileset = kFirstLongOnly, kMap, kOrigin, kTiledCsv, kMapName };
 
 const option kBuildOptions[] = {{"tileset", required_argument, nullptr, kTileset},
                                 {"map", required_argument, nullptr, kMap},
                                 {"origin", required_argument, nullptr, kOrigin},
                                 {"tiled-csv", no_argument, nullptr, kTiledCsv},
+                                {"map-name", required_argument, nullptr, kMapName},
                                 {"help", no_argument, nullptr, kHelp},
                                 {nullptr, 0, nullptr, 0}};
 
@@ -49,6 +54,12 @@ bool ReadMap(const std::string& path, CsvForm csvForm, MapGrid* grid, InputError
     std::string text;
     return ReadWholeFile(path, kMaxMapBytes, &text, error) &&
            ReadCsvMap(text, path, csvForm, grid, error);
+}
+
+// What is wrong with an origin that ParseOrigin refuses, given as `what`.
+std::string OriginProblem(const std::string& what, const std::string& text)
+{
+    return what + " takes two cells 0 to 1023 as X,Y, not " + Quoted(text);
 }
 
 bool ParseOrigin(const std::string& text, uint32_t* x, uint32_t* y)
@@ -78,27 +89,36 @@ int RunBuild(int argc, char** argv)
         return UsageError(kBuildUsage, "--tileset, --map and -o are required");
     uint32_t originX = 0, originY = 0;
     if (arguments.Has(kOrigin) && !ParseOrigin(arguments.Value(kOrigin), &originX, &originY))
-        return UsageError(kBuildUsage, "--origin takes two cells 0 to 1023 as X,Y, not " +
-                                           Quoted(arguments.Value(kOrigin)));
+        return UsageError(kBuildUsage, OriginProblem("--origin", arguments.Value(kOrigin)));
 
     const bool tiledCsv = arguments.Has(kTiledCsv);
     if (tiledCsv && (HasExtension(mapPath, ".tmx") || HasExtension(mapPath, ".tmj") ||
                      HasExtension(mapPath, ".json")))
         return UsageError(kBuildUsage, "--tiled-csv is for a CSV map, not a Tiled map");
 
+    const std::string mapName = arguments.Has(kMapName) ? arguments.Value(kMapName) : mapPath;
+    auto fault = [&](InputError error) {
+        if (error.file == mapPath && arguments.Has(kMapName))
+            error = InputError{mapName, 0, 0, error.message};
+        return InputFault(error);
+    };
     InputError error;
     std::string tileset;
     if (!ReadTileset(tilesetPath, &tileset, &error))
         return InputFault(error);
     MapGrid grid;
     if (!ReadMap(mapPath, tiledCsv ? CsvForm::kTiledExport : CsvForm::kFlyer, &grid, &error))
-        return InputFault(error);
+        return fault(error);
+    if (!arguments.Has(kOrigin) && grid.origin && !ParseOrigin(*grid.origin, &originX, &originY))
+        return fault(InputError{mapPath, grid.originLine, 0,
+                                OriginProblem("the map's property origin", *grid.origin)});
     std::string level;
     error = InputError{mapPath, 0, 0, ""};
-    if (!BuildLevelBytes(tileset, grid, originX, originY, &level, &error) ||
-        !WriteFileAtomically(output, level, &error))
+    if (!BuildLevelBytes(tileset, grid, originX, originY, &level, &error))
+        return fault(error);
+    if (!WriteFileAtomically(output, level, &error))
         return InputFault(error);
     for (const std::string& note : grid.notes)
-        printf("%s: %s\n", mapPath.c_str(), note.c_str());
+        printf("%s: %s\n", mapName.c_str(), note.c_str());
     return 0;
 }

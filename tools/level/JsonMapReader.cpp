@@ -166,6 +166,12 @@ bool ReadJsonText(const std::string& text, const std::string& file, MapGrid* gri
     map.height = Int(root, "height", 0);
     map.tileWidth = Int(root, "tilewidth", kTileSide);
     map.tileHeight = Int(root, "tileheight", kTileSide);
+    for (const json& property : Array(root, "properties")) {
+        if (!property.is_object() || Text(property, "name") != "origin" || map.origin)
+            continue;
+        const json value = property.value("value", json());
+        map.origin = value.is_string() ? value.get<std::string>() : value.dump();
+    }
     for (const json& entry : Array(root, "tilesets")) {
         TiledTileset tileset;
         if (entry.is_object()) {

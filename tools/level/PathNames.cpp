@@ -2,6 +2,8 @@
 
 #include <strings.h>
 
+#include <filesystem>
+
 bool HasExtension(const std::string& path, const std::string& extension)
 {
     return path.size() >= extension.size() &&
@@ -14,6 +16,13 @@ std::string BesidePath(const std::string& file, const std::string& name)
     if (name.empty() || name[0] == '/' || slash == std::string::npos)
         return name;
     return file.substr(0, slash + 1) + name;
+}
+
+std::string NameFrom(const std::string& file, const std::string& named)
+{
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::absolute(file).lexically_normal().parent_path();
+    return fs::absolute(named).lexically_normal().lexically_relative(folder).string();
 }
 
 std::string WithExtension(const std::string& path, const std::string& extension)

@@ -9,6 +9,10 @@ bool HasExtension(const std::string& path, const std::string& extension);
 // tilesets and images; an absolute name stays as it is.
 std::string BesidePath(const std::string& file, const std::string& name);
 
+// How a file that names another (a map its tileset image) names it, as
+// Tiled does: relative to the first file's folder.
+std::string NameFrom(const std::string& file, const std::string& named);
+
 // The path with its extension (if any) replaced by another (".tsx").
 std::string WithExtension(const std::string& path, const std::string& extension);
 

@@ -73,6 +73,8 @@ bool ReserveTiledCells(int64_t width, int64_t height, TiledMap* map, std::string
 bool FlattenTiledMap(const TiledMap& map, const std::string& file, MapGrid* grid, InputError* error)
 {
     *grid = MapGrid();
+    grid->origin = map.origin;
+    grid->originLine = map.originLine;
     *error = InputError{file, map.line, 0, ""};
     auto fail = [&](unsigned line, const std::string& message) {
         error->line = line;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,8 +51,10 @@ struct TiledMap {
     int64_t tileWidth = 16;
     int64_t tileHeight = 16;
     std::vector<TiledTileset> tilesets;
-    std::vector<TiledLayer> layers;  // bottom to top, groups flattened
-    uint64_t cells = 0;              // gids held by all chunks, kept within kMaxTiledCells
+    std::vector<TiledLayer> layers;     // bottom to top, groups flattened
+    uint64_t cells = 0;                 // gids held by all chunks, kept within kMaxTiledCells
+    std::optional<std::string> origin;  // the map's property "origin" as given, if any
+    unsigned originLine = 0;
 };
 
 // The most cells a map's layers may hold in all: 16 layers of the whole
@@ -69,7 +72,8 @@ std::string OffsetMessage(const char* layerName);
 // The grid a level is built from, as Tiled shows the map: the topmost
 // non-empty cell of the visible tile layers wins. A fixed-size map gives
 // its whole declared size; an infinite one the bounding box of the cells
-// that hold a tile. Hidden layers are left out and named in grid->notes.
+// that hold a tile. Hidden layers are left out and named in grid->notes;
+// the property "origin" is passed on.
 // What the game cannot show is refused by name.
 bool FlattenTiledMap(const TiledMap& map, const std::string& file, MapGrid* grid,
                      InputError* error);

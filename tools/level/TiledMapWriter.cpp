@@ -36,10 +36,21 @@ std::string TileSize()
     return "tilewidth=\"" + side + "\" tileheight=\"" + side + "\"";
 }
 
+// A <tileset> with the level's geometry, its lines indented by `indent`.
+std::string Tileset(const std::string& indent, const std::string& firstAttribute,
+                    const std::string& imageName)
+{
+    return indent + "<tileset " + firstAttribute + " name=\"tiles\" " + TileSize() +
+           " tilecount=\"" + std::to_string(kTileCount) + "\" columns=\"" +
+           std::to_string(kTilesetColumns) + "\">\n" + indent + " <image source=\"" +
+           Escaped(imageName) + "\" width=\"" + std::to_string(kTilesetWidth) + "\" height=\"" +
+           std::to_string(kTilesetHeight) + "\"/>\n" + indent + "</tileset>\n";
+}
+
 }  // namespace
 
-std::string TmxForLevel(const LevelReport& report, const std::string& tilesetName,
-                        uint32_t* originX, uint32_t* originY)
+std::string TmxForLevel(const LevelReport& report, const std::string& tileset, uint32_t* originX,
+                        uint32_t* originY)
 {
     std::string csv = ExportCsv(report, originX, originY);
     uint32_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
@@ -53,11 +64,12 @@ std::string TmxForLevel(const LevelReport& report, const std::string& tilesetNam
            size + " " + TileSize() +
            " infinite=\"0\" nextlayerid=\"2\" "
            "nextobjectid=\"1\">\n"
-           " <tileset firstgid=\"1\" source=\"" +
-           Escaped(tilesetName) +
+           " <properties>\n"
+           "  <property name=\"origin\" value=\"" +
+           std::to_string(*originX) + "," + std::to_string(*originY) +
            "\"/>\n"
-           " <layer id=\"1\" name=\"tiles\" " +
-           size +
+           " </properties>\n" +
+           tileset + " <layer id=\"1\" name=\"tiles\" " + size +
            ">\n"
            "  <data encoding=\"csv\">\n" +
            csv +
@@ -66,14 +78,18 @@ std::string TmxForLevel(const LevelReport& report, const std::string& tilesetNam
            "</map>\n";
 }
 
+std::string TilesetFileEntry(const std::string& tilesetName)
+{
+    return " <tileset firstgid=\"1\" source=\"" + Escaped(tilesetName) + "\"/>\n";
+}
+
+std::string EmbeddedTileset(const std::string& imageName)
+{
+    return Tileset(" ", "firstgid=\"1\"", imageName);
+}
+
 std::string TsxForLevel(const std::string& imageName)
 {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<tileset version=\"1.8\" name=\"tiles\" " +
-           TileSize() + " tilecount=\"" + std::to_string(kTileCount) + "\" columns=\"" +
-           std::to_string(kTilesetColumns) + "\">\n <image source=\"" + Escaped(imageName) +
-           "\" width=\"" + std::to_string(kTilesetWidth) + "\" height=\"" +
-           std::to_string(kTilesetHeight) +
-           "\"/>\n"
-           "</tileset>\n";
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" +
+           Tileset("", "version=\"1.8\"", imageName);
 }

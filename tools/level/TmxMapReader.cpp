@@ -44,6 +44,15 @@ public:
         map_->height = root.Int64Attribute("height", 0);
         map_->tileWidth = root.Int64Attribute("tilewidth", kTileSide);
         map_->tileHeight = root.Int64Attribute("tileheight", kTileSide);
+        const XMLElement* properties = root.FirstChildElement("properties");
+        for (const XMLElement* p = properties != nullptr ? properties->FirstChildElement("property")
+                                                         : nullptr;
+             p != nullptr && !map_->origin; p = p->NextSiblingElement("property")) {
+            if (p->Attribute("name", "origin") == nullptr)
+                continue;
+            map_->origin = p->Attribute("value") != nullptr ? p->Attribute("value") : "";
+            map_->originLine = static_cast<unsigned>(p->GetLineNum());
+        }
         for (const XMLElement* e = root.FirstChildElement("tileset"); e != nullptr;
              e = e->NextSiblingElement("tileset")) {
             TiledTileset tileset;
