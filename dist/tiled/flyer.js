@@ -9,17 +9,20 @@
 // repository's build/ when this folder is the repository's dist/tiled.
 
 const extensionFolder = FileInfo.path(FileInfo.canonicalPath(__filename));
-const playResolutions = ['640', '800', '1024', '1280'];
+
+/** @param {string} path */
+function readJson(path) {
+    const file = new TextFile(path, TextFile.ReadOnly);
+    const value = JSON.parse(file.readAll());
+    file.close();
+    return value;
+}
 
 // The folders the install wrote into installed.json, or none.
 /** @returns {{ bin: string, data: string } | null} */
 function installedFolders() {
     const path = FileInfo.joinPaths(extensionFolder, 'installed.json');
-    if (!File.exists(path)) return null;
-    const file = new TextFile(path, TextFile.ReadOnly);
-    const folders = JSON.parse(file.readAll());
-    file.close();
-    return folders;
+    return File.exists(path) ? readJson(path) : null;
 }
 
 // The path of a program: $variable, else the first on $PATH, else the
@@ -51,9 +54,9 @@ function flyerLevel() {
     return path;
 }
 
-// The game's data folder (sprites and the default tileset): beside the
-// game as installed (bin/../share/flyer) or built (build/data), else the
-// installed one.
+// The game's data folder (sprites, the default tileset and the game's
+// tables.json): beside the game as installed (bin/../share/flyer) or built
+// (build/data), else the installed one.
 /** @param {string} flyer */
 function dataFolder(flyer) {
     const candidates = [];
@@ -63,7 +66,9 @@ function dataFolder(flyer) {
     }
     const installed = installedFolders();
     if (installed !== null) candidates.push(installed.data);
-    const found = candidates.find((folder) => File.exists(FileInfo.joinPaths(folder, 'ship.bmp')));
+    const found = candidates.find((folder) =>
+        File.exists(FileInfo.joinPaths(folder, 'tables.json')),
+    );
     return found === undefined ? '' : FileInfo.cleanPath(found);
 }
 
@@ -185,7 +190,7 @@ const startDetached = [
 
 // Saves the map being edited, builds its level beside it (the map itself
 // when it is a level) and starts flyer on it at the map's "resolution"
-// (1024 when it has none).
+// (the game's example resolution, 1024, when it has none).
 function buildAndPlay() {
     const asset = tiled.activeAsset;
     if (!asset || !asset.isTileMap)
@@ -193,30 +198,31 @@ function buildAndPlay() {
     const map = /** @type {TileMap} */ (asset);
     if (map.modified || map.fileName === '') tiled.trigger('Save');
     if (map.modified || map.fileName === '') return;
-    const resolution = String(map.property('resolution') || '1024');
-    if (playResolutions.indexOf(resolution) < 0)
-        return tiled.alert(
-            "The map's property resolution is " +
-                resolution +
-                '; flyer plays at ' +
-                playResolutions.join(', ') +
-                '.',
-        );
     const levelPath = map.fileName.endsWith('.lvl')
         ? map.fileName
         : FileInfo.joinPaths(
               FileInfo.path(map.fileName),
               FileInfo.completeBaseName(map.fileName) + '.lvl',
           );
+    const flyer = findProgram('flyer', 'FLYER', 'flyer');
+    const data = dataFolder(flyer);
+    if (flyer === '' || data === '')
+        return tiled.alert('flyer or its data folder not found: set FLYER or put flyer on PATH.');
+    /** @type {{ resolutions: { argument: string }[], exampleResolution: string }} */
+    const tables = readJson(FileInfo.joinPaths(data, 'tables.json'));
+    const resolutions = tables.resolutions.map((row) => row.argument);
+    const resolution = String(map.property('resolution') || tables.exampleResolution);
+    if (resolutions.indexOf(resolution) < 0)
+        return tiled.alert(
+            "The map's property resolution is " +
+                resolution +
+                '; flyer plays at ' +
+                resolutions.join(', ') +
+                '.',
+        );
     try {
         const problem = levelPath === map.fileName ? '' : writeLevel(map, levelPath);
         if (problem !== '') return tiled.alert('The level was not built:\n' + problem);
-        const flyer = findProgram('flyer', 'FLYER', 'flyer');
-        const data = dataFolder(flyer);
-        if (flyer === '' || data === '')
-            return tiled.alert(
-                'flyer or its data folder not found: set FLYER or put flyer on PATH.',
-            );
         const game = run('sh', ['-c', startDetached, 'sh', data, flyer, levelPath, resolution]);
         if (game.status !== 0)
             tiled.alert(
