@@ -2,6 +2,7 @@
 
 #include <webgl/webgl1.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdio>
 
@@ -12,25 +13,38 @@ attribute vec3 position;
 attribute vec2 texCoord;
 attribute vec4 colour;
 uniform mat4 projection;
-uniform float pointSize;
+uniform float pointRadius;
 varying vec2 fragmentTexCoord;
 varying vec4 fragmentColour;
 void main() {
     gl_Position = projection * vec4(position, 1.0);
-    gl_PointSize = pointSize;
+    gl_PointSize = 2.0 * pointRadius;
     fragmentTexCoord = texCoord;
     fragmentColour = colour;
 })";
 
 // GL 1.1's default texture environment, GL_MODULATE: the texel times the
-// vertex colour.
+// vertex colour. Points are smoothed as the desktop's Mesa smooths them
+// (GL_POINT_SMOOTH): a disc of pointRadius pixels, at least one, whose
+// alpha falls off as 1 - d^2 for d, the distance from the centre over the
+// radius, beyond k = (1 - 1 / radius)^2. Quads have pointRadius 0.
 const char* kFragmentShader = R"(
 precision highp float;
 uniform sampler2D image;
+uniform float pointRadius;
 varying vec2 fragmentTexCoord;
 varying vec4 fragmentColour;
 void main() {
     gl_FragColor = fragmentColour * texture2D(image, fragmentTexCoord);
+    if (pointRadius > 0.0) {
+        vec2 offset = gl_PointCoord * 2.0 - 1.0;
+        float d2 = dot(offset, offset);
+        float k = (1.0 - 1.0 / pointRadius) * (1.0 - 1.0 / pointRadius);
+        if (d2 > 1.0)
+            discard;
+        if (d2 > k)
+            gl_FragColor.a *= (1.0 - d2) / (1.0 - k);
+    }
 })";
 
 GLuint CompileShader(GLenum kind, const char* source)
@@ -61,7 +75,7 @@ void Renderer::Create()
     emscripten_glLinkProgram(program);
     emscripten_glUseProgram(program);
     projectionUniform = emscripten_glGetUniformLocation(program, "projection");
-    pointSizeUniform = emscripten_glGetUniformLocation(program, "pointSize");
+    pointRadiusUniform = emscripten_glGetUniformLocation(program, "pointRadius");
 
     // Every batch of quads uses the first indices of one fixed list: the
     // corners 0 1 2 and 0 2 3 of each quad, as GL 1.1 splits a quad.
@@ -115,8 +129,9 @@ void Renderer::Flush()
     emscripten_glBindTexture(GL_TEXTURE_2D, state.texture);
     emscripten_glBufferData(GL_ARRAY_BUFFER, vertices.size() * sizeof(RenderVertex),
                             vertices.data(), GL_STREAM_DRAW);
+    emscripten_glUniform1f(pointRadiusUniform,
+                           state.points ? std::max(1.0f, state.pointSize / 2) : 0);
     if (state.points) {
-        emscripten_glUniform1f(pointSizeUniform, state.pointSize);
         emscripten_glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(vertices.size()));
     } else {
         emscripten_glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(vertices.size() / 4 * 6),
