@@ -107,9 +107,9 @@ export function writeLevel(build, path, cells) {
 // Flies `page` (opened by openStepped) and the desktop game on `level` at
 // `width` by the key script `keys`, and holds each of `frames` (ascending)
 // of the page to the desktop's: at most 0.05 % of the pixels may differ by
-// more than 10 %. Prints the share of each. The replay shows the desktop's
-// frame 1 black, so frame 2 stands for it: when the first key comes at
-// frame 3 or later, the game draws frame 2 as it drew frame 1.
+// more than 10 %. Prints the share of each. The replay of the desktop's
+// frame 1 comes out black, so frame 2 stands for it: when the first key
+// comes at frame 3 or later, frame 2 makes the same GL calls as frame 1.
 export async function assertLikeDesktop(page, build, level, width, keys, frames) {
     const desktop = await traceDesktop(
         build,
