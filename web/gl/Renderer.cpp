@@ -25,9 +25,10 @@ void main() {
 
 // GL 1.1's default texture environment, GL_MODULATE: the texel times the
 // vertex colour. Points are smoothed as the desktop's Mesa smooths them
-// (GL_POINT_SMOOTH): a disc of pointRadius pixels, at least one, whose
-// alpha falls off as 1 - d^2 for d, the distance from the centre over the
-// radius, beyond k = (1 - 1 / radius)^2. Quads have pointRadius 0.
+// (GL_POINT_SMOOTH): a disc of pointRadius pixels, at least one, takes
+// every pixel whose centre it holds. (Mesa also fades the alpha towards
+// the rim, which does not show: the game draws its points, the stars,
+// without blending.) Quads have pointRadius 0.
 const char* kFragmentShader = R"(
 precision highp float;
 uniform sampler2D image;
@@ -35,16 +36,10 @@ uniform float pointRadius;
 varying vec2 fragmentTexCoord;
 varying vec4 fragmentColour;
 void main() {
+    vec2 offset = gl_PointCoord * 2.0 - 1.0;
+    if (pointRadius > 0.0 && dot(offset, offset) > 1.0)
+        discard;
     gl_FragColor = fragmentColour * texture2D(image, fragmentTexCoord);
-    if (pointRadius > 0.0) {
-        vec2 offset = gl_PointCoord * 2.0 - 1.0;
-        float d2 = dot(offset, offset);
-        float k = (1.0 - 1.0 / pointRadius) * (1.0 - 1.0 / pointRadius);
-        if (d2 > 1.0)
-            discard;
-        if (d2 > k)
-            gl_FragColor.a *= (1.0 - d2) / (1.0 - k);
-    }
 })";
 
 GLuint CompileShader(GLenum kind, const char* source)
