@@ -5,7 +5,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
+#include <cstring>
 #include <stdexcept>
 #include <thread>
 
@@ -29,6 +32,8 @@ Subprocess::Subprocess(const std::vector<std::string>& argv, const Options& opti
         args.push_back(const_cast<char*>(arg.c_str()));
     args.push_back(nullptr);
     execvp(args[0], args.data());
+    // Into the child's "err" file, where a failing test shows it.
+    dprintf(2, "execvp(%s): %s (errno %d)\n", args[0], strerror(errno), errno);
     _exit(127);
 }
 

@@ -1,23 +1,26 @@
 // The desktop game as the web tests' reference: build/flyer on a private
-// Xvfb with the scripted clock of tests/support/ScriptedSdl.cpp, which
-// makes a file "ready" before the swap of frame 3.
-import { execFileSync, spawn } from 'node:child_process';
-import { existsSync, mkdtempSync, rmSync, symlinkSync } from 'node:fs';
+// Xvfb with the scripted clock and keys of tests/support/ScriptedSdl.cpp.
+import assert from 'node:assert/strict';
+import { execFileSync, spawn, spawnSync } from 'node:child_process';
+import {
+    mkdtempSync,
+    readdirSync,
+    readFileSync,
+    rmSync,
+    symlinkSync,
+    writeFileSync,
+} from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { setTimeout as sleep } from 'node:timers/promises';
 
-import { decodePicture } from './pictures.mjs';
+import { decodePicture, differingShare } from './pictures.mjs';
+import { flyFrames } from '../../scripts/lib/stepped-flight.mjs';
 import { readTables } from '../../scripts/lib/tables.mjs';
 
-// Runs the game on `level` at `width` with no keys; resolves to {picture,
-// out}: the screen once two frames are shown (with no keys each shows what
-// the first did), or null if the game ended first, and what it printed.
-export async function runDesktop(build, level, width) {
-    const tables = readTables(join(build, 'data'));
-    const { height } = tables.resolution(width);
-    const work = mkdtempSync(join(tmpdir(), 'flyer-desktop-')),
-        output = { out: '' };
+// Runs `use(work, env)` with a folder holding the sprites and a private
+// Xvfb of `width` x `height` in `env`; both go afterwards.
+async function withXvfb(build, width, height, use) {
+    const work = mkdtempSync(join(tmpdir(), 'flyer-desktop-'));
     // -noreset: a server that resets refuses the connections that come meanwhile.
     const server = spawn(
         'Xvfb',
@@ -26,29 +29,101 @@ export async function runDesktop(build, level, width) {
     );
     const display = await new Promise((resolve) => server.stdout.once('data', resolve));
     const env = { ...process.env, DISPLAY: `:${display.toString().trim()}` };
-    for (const sprite of tables.sprites)
+    for (const sprite of readTables(join(build, 'data')).sprites)
         symlinkSync(join(build, 'data', sprite), join(work, sprite));
-    const game = spawn(join(build, 'flyer'), [level, String(width)], {
-        cwd: work,
-        env: {
-            ...env,
-            LD_PRELOAD: join(build, 'tests', 'libflyer-scripted-sdl.so'),
-            FLYER_TEST_STEP_MS: '20',
-            FLYER_TEST_READY: '3',
-        },
-    });
-    game.stdout.on('data', (chunk) => (output.out += chunk));
-    const ended = new Promise((resolve) => game.on('close', () => resolve((output.ended = true))));
     try {
-        while (!output.ended && !existsSync(join(work, 'ready'))) await sleep(50);
-        const xwd = output.ended
-            ? null
-            : execFileSync('xwd', ['-root', '-silent'], { env, maxBuffer: 1 << 26 });
-        return { picture: xwd && decodePicture('xwd', xwd, width, height), out: output.out };
+        return await use(work, env);
     } finally {
-        game.kill('SIGKILL');
-        await ended;
         server.kill();
         rmSync(work, { recursive: true, force: true });
+    }
+}
+
+const heightOf = (build, width) => readTables(join(build, 'data')).resolution(width).height;
+const scripted = (build, env, more) => ({
+    ...env,
+    LD_PRELOAD: join(build, 'tests', 'libflyer-scripted-sdl.so'),
+    FLYER_TEST_STEP_MS: '20',
+    ...more,
+});
+
+// Runs the game on `level` at `width` with no keys until it ends (it
+// refuses the level) or 20 s have passed; resolves to what it printed.
+export function runDesktop(build, level, width) {
+    return withXvfb(build, width, heightOf(build, width), (work, env) => {
+        const run = spawnSync(join(build, 'flyer'), [level, String(width)], {
+            cwd: work,
+            env: scripted(build, env, {}),
+            timeout: 20000,
+        });
+        return run.stdout.toString();
+    });
+}
+
+// Flies the game on `level` at `width` by the key script `keys`, then Esc,
+// recorded with apitrace; resolves to the pictures of the frames `frames`
+// (counted from 1, ascending), replayed from the trace, as a Map from frame.
+export function traceDesktop(build, level, width, keys, frames) {
+    keys += `${frames.at(-1) + 2} 27 1;`;
+    return withXvfb(build, width, heightOf(build, width), (work, env) => {
+        const trace = join(work, 'flight.trace');
+        execFileSync(
+            'apitrace',
+            ['trace', '--api', 'gl', '--output', trace, join(build, 'flyer'), level, String(width)],
+            { cwd: work, env: scripted(build, env, { FLYER_TEST_KEYS: keys }), stdio: 'ignore' },
+        );
+        const swaps = execFileSync('apitrace', ['dump', '--grep=SwapBuffers', trace], { env })
+            .toString()
+            .match(/^\d+(?= )/gm);
+        const calls = frames.map((frame) => swaps[frame - 1]);
+        const options = ['--call-nos=yes', `--calls=${calls.join(',')}`];
+        execFileSync('apitrace', ['dump-images', ...options, '--output', join(work, 'f'), trace], {
+            env,
+            stdio: 'ignore',
+        });
+        const images = readdirSync(work)
+            .filter((name) => name.endsWith('.png'))
+            .sort();
+        const read = (i) => readFileSync(join(work, images[i]));
+        return new Map(
+            frames.map((frame, i) => [
+                frame,
+                decodePicture('png', read(i), width, heightOf(build, width)),
+            ]),
+        );
+    });
+}
+
+// A level at `path`: the desktop build's tileset with cell records (x, row
+// from the top, tile) around the start at (512, 512).
+export function writeLevel(build, path, cells) {
+    const records = Buffer.alloc(cells.length * 4);
+    cells.forEach(([x, y, tile], i) =>
+        records.writeUInt32LE((x | ((1023 - y) << 12) | (tile << 24)) >>> 0, i * 4),
+    );
+    writeFileSync(path, Buffer.concat([readFileSync(join(build, 'data', 'tileset.bmp')), records]));
+    return path;
+}
+
+// Flies `page` (opened by openStepped) and the desktop game on `level` at
+// `width` by the key script `keys`, and holds each of `frames` (ascending)
+// of the page to the desktop's: at most 0.05 % of the pixels may differ by
+// more than 10 %. Prints the share of each. The replay of the desktop's
+// frame 1 comes out black, so frame 2 stands for it: when the first key
+// comes at frame 3 or later, frame 2 makes the same GL calls as frame 1.
+export async function assertLikeDesktop(page, build, level, width, keys, frames) {
+    const desktop = await traceDesktop(
+        build,
+        level,
+        width,
+        keys,
+        frames.map((f) => f + (f === 1)),
+    );
+    const web = await flyFrames(page, keys, frames.at(-1), frames);
+    for (const frame of frames) {
+        const picture = decodePicture('png', web.get(frame), width, heightOf(build, width));
+        const share = differingShare(desktop.get(frame + (frame === 1)), picture);
+        console.log(`${width}, frame ${frame}: ${(share * 100).toFixed(4)} % of the pixels differ`);
+        assert.ok(share <= 0.0005, `frame ${frame} at ${width} unlike the desktop's`);
     }
 }

@@ -2,6 +2,7 @@
 
 #include <webgl/webgl1.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdio>
 
@@ -12,24 +13,32 @@ attribute vec3 position;
 attribute vec2 texCoord;
 attribute vec4 colour;
 uniform mat4 projection;
-uniform float pointSize;
+uniform float pointRadius;
 varying vec2 fragmentTexCoord;
 varying vec4 fragmentColour;
 void main() {
     gl_Position = projection * vec4(position, 1.0);
-    gl_PointSize = pointSize;
+    gl_PointSize = 2.0 * pointRadius;
     fragmentTexCoord = texCoord;
     fragmentColour = colour;
 })";
 
 // GL 1.1's default texture environment, GL_MODULATE: the texel times the
-// vertex colour.
+// vertex colour. Points are smoothed as the desktop's Mesa smooths them
+// (GL_POINT_SMOOTH): a disc of pointRadius pixels, at least one, takes
+// every pixel whose centre it holds. (Mesa also fades the alpha towards
+// the rim, which does not show: the game draws its points, the stars,
+// without blending.) Quads have pointRadius 0.
 const char* kFragmentShader = R"(
 precision highp float;
 uniform sampler2D image;
+uniform float pointRadius;
 varying vec2 fragmentTexCoord;
 varying vec4 fragmentColour;
 void main() {
+    vec2 offset = gl_PointCoord * 2.0 - 1.0;
+    if (pointRadius > 0.0 && dot(offset, offset) > 1.0)
+        discard;
     gl_FragColor = fragmentColour * texture2D(image, fragmentTexCoord);
 })";
 
@@ -61,7 +70,7 @@ void Renderer::Create()
     emscripten_glLinkProgram(program);
     emscripten_glUseProgram(program);
     projectionUniform = emscripten_glGetUniformLocation(program, "projection");
-    pointSizeUniform = emscripten_glGetUniformLocation(program, "pointSize");
+    pointRadiusUniform = emscripten_glGetUniformLocation(program, "pointRadius");
 
     // Every batch of quads uses the first indices of one fixed list: the
     // corners 0 1 2 and 0 2 3 of each quad, as GL 1.1 splits a quad.
@@ -115,8 +124,9 @@ void Renderer::Flush()
     emscripten_glBindTexture(GL_TEXTURE_2D, state.texture);
     emscripten_glBufferData(GL_ARRAY_BUFFER, vertices.size() * sizeof(RenderVertex),
                             vertices.data(), GL_STREAM_DRAW);
+    emscripten_glUniform1f(pointRadiusUniform,
+                           state.points ? std::max(1.0f, state.pointSize / 2) : 0);
     if (state.points) {
-        emscripten_glUniform1f(pointSizeUniform, state.pointSize);
         emscripten_glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(vertices.size()));
     } else {
         emscripten_glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(vertices.size() / 4 * 6),

@@ -62,5 +62,5 @@ private:
     Matrix projection = Matrix::Identity();
     bool projectionChanged = true;
     int projectionUniform = -1;
-    int pointSizeUniform = -1;
+    int pointRadiusUniform = -1;
 };
