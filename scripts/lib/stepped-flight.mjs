@@ -42,6 +42,9 @@ function steppedClock(step) {
 // by `start` (a click on the picture) and waiting for frame 1, or refused.
 export async function openStepped(browser, url, start = (page) => page.click('#canvas')) {
     const page = await browser.newPage();
+    // A loaded machine can take long to load and start the game: waits are
+    // bounded by the test's own time-out rather than puppeteer's 30 s.
+    page.setDefaultTimeout(0);
     await page.evaluateOnNewDocument(steppedClock, stepMs);
     await page.goto(url);
     await start(page);
