@@ -2,66 +2,9 @@
 
 #include <webgl/webgl1.h>
 
-#include <cstddef>
-#include <cstdio>
-
-namespace {
-
-const char* kVertexShader = R"(
-attribute vec3 position;
-attribute vec2 texCoord;
-attribute vec4 colour;
-uniform mat4 projection;
-uniform float pointSize;
-varying vec2 fragmentTexCoord;
-varying vec4 fragmentColour;
-void main() {
-    gl_Position = projection * vec4(position, 1.0);
-    gl_PointSize = pointSize;
-    fragmentTexCoord = texCoord;
-    fragmentColour = colour;
-})";
-
-// GL 1.1's default texture environment, GL_MODULATE: the texel times the
-// vertex colour.
-const char* kFragmentShader = R"(
-precision highp float;
-uniform sampler2D image;
-varying vec2 fragmentTexCoord;
-varying vec4 fragmentColour;
-void main() {
-    gl_FragColor = fragmentColour * texture2D(image, fragmentTexCoord);
-})";
-
-GLuint CompileShader(GLenum kind, const char* source)
-{
-    const GLuint shader = emscripten_glCreateShader(kind);
-    emscripten_glShaderSource(shader, 1, &source, nullptr);
-    emscripten_glCompileShader(shader);
-    GLint compiled = 0;
-    emscripten_glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
-    if (!compiled) {
-        char log[512] = "";
-        emscripten_glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-        printf("WebGL shader: %s\n", log);
-    }
-    return shader;
-}
-
-}  // namespace
-
 void Renderer::Create()
 {
-    const GLuint program = emscripten_glCreateProgram();
-    emscripten_glAttachShader(program, CompileShader(GL_VERTEX_SHADER, kVertexShader));
-    emscripten_glAttachShader(program, CompileShader(GL_FRAGMENT_SHADER, kFragmentShader));
-    emscripten_glBindAttribLocation(program, 0, "position");
-    emscripten_glBindAttribLocation(program, 1, "texCoord");
-    emscripten_glBindAttribLocation(program, 2, "colour");
-    emscripten_glLinkProgram(program);
-    emscripten_glUseProgram(program);
-    projectionUniform = emscripten_glGetUniformLocation(program, "projection");
-    pointSizeUniform = emscripten_glGetUniformLocation(program, "pointSize");
+    program.Create();
 
     // Every batch of quads uses the first indices of one fixed list: the
     // corners 0 1 2 and 0 2 3 of each quad, as GL 1.1 splits a quad.
@@ -77,20 +20,11 @@ void Renderer::Create()
     emscripten_glBufferData(GL_ELEMENT_ARRAY_BUFFER, indices.size() * sizeof(uint16_t),
                             indices.data(), GL_STATIC_DRAW);
     emscripten_glBindBuffer(GL_ARRAY_BUFFER, buffers[1]);
-    const GLsizei stride = sizeof(RenderVertex);
-    emscripten_glEnableVertexAttribArray(0);
-    emscripten_glEnableVertexAttribArray(1);
-    emscripten_glEnableVertexAttribArray(2);
-    emscripten_glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride,
-                                     reinterpret_cast<void*>(offsetof(RenderVertex, x)));
-    emscripten_glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, stride,
-                                     reinterpret_cast<void*>(offsetof(RenderVertex, s)));
-    emscripten_glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride,
-                                     reinterpret_cast<void*>(offsetof(RenderVertex, rgba)));
+    ShaderProgram::ReadVertices();
     vertices.reserve(kMaxVertices);
 }
 
-void Renderer::Use(const RenderState& next)
+void Renderer::StartBatch(const RenderState& next)
 {
     if (next != state)
         Flush();
@@ -102,7 +36,7 @@ void Renderer::Flush()
     if (vertices.empty())
         return;
     if (projectionChanged) {
-        emscripten_glUniformMatrix4fv(projectionUniform, 1, GL_FALSE, projection.m);
+        emscripten_glUniformMatrix4fv(program.projectionUniform, 1, GL_FALSE, projection.m);
         projectionChanged = false;
     }
     if (state.blend != blendOn) {
@@ -116,7 +50,7 @@ void Renderer::Flush()
     emscripten_glBufferData(GL_ARRAY_BUFFER, vertices.size() * sizeof(RenderVertex),
                             vertices.data(), GL_STREAM_DRAW);
     if (state.points) {
-        emscripten_glUniform1f(pointSizeUniform, state.pointSize);
+        emscripten_glUniform1f(program.pointSizeUniform, state.pointSize);
         emscripten_glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(vertices.size()));
     } else {
         emscripten_glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(vertices.size() / 4 * 6),
@@ -177,4 +111,12 @@ uint32_t Renderer::MakeTexture(int width, int height, const void* rgba, int minF
     emscripten_glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                             rgba);
     return texture;
+}
+
+void Renderer::UpdateTexture(uint32_t texture, int x, int y, int width, int height,
+                             const void* rgba)
+{
+    emscripten_glBindTexture(GL_TEXTURE_2D, texture);
+    emscripten_glTexSubImage2D(GL_TEXTURE_2D, 0, x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE,
+                               rgba);
 }

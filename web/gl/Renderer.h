@@ -4,14 +4,7 @@
 #include <vector>
 
 #include "gl/Matrix.h"
-
-// A vertex as the WebGL side draws it: already through the model-view
-// matrix, its texture coordinate already in the texture it is drawn from.
-struct RenderVertex {
-    float x, y, z;
-    float s, t;
-    uint8_t rgba[4];
-};
+#include "gl/ShaderProgram.h"
 
 // What one draw call shares.
 struct RenderState {
@@ -37,8 +30,9 @@ public:
 
     // Compiles the program and makes the buffers; needs the WebGL context.
     void Create();
-    // Draws what was gathered under another state before taking `state`.
-    void Use(const RenderState& state);
+    // Starts a batch drawn under `state`: draws what was gathered under
+    // another state first; under the same state the batch goes on.
+    void StartBatch(const RenderState& state);
     void Add(const RenderVertex& vertex) { vertices.push_back(vertex); }
     size_t Count() const { return vertices.size(); }
     // Forgets the vertices from `count` on: a quad left unfinished.
@@ -52,8 +46,11 @@ public:
     void Viewport(int x, int y, int width, int height);
     void BlendFunc(uint32_t source, uint32_t destination);
     uint32_t Error();
-    // A texture of its own, for images that the atlas does not take.
+    // A WebGL texture, for the atlas or an image that the atlas does not
+    // take; `rgba` may be null for one still blank.
     uint32_t MakeTexture(int width, int height, const void* rgba, int minFilter, int magFilter);
+    // Copies a width x height RGBA image into `texture` at texel (x, y).
+    void UpdateTexture(uint32_t texture, int x, int y, int width, int height, const void* rgba);
 
 private:
     std::vector<RenderVertex> vertices;
@@ -61,6 +58,5 @@ private:
     bool blendOn = false;
     Matrix projection = Matrix::Identity();
     bool projectionChanged = true;
-    int projectionUniform = -1;
-    int pointSizeUniform = -1;
+    ShaderProgram program;
 };
