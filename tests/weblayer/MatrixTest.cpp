@@ -66,6 +66,7 @@ const std::vector<Step> kCases[] = {
     {{kRotate, {30, 1, 2, 3}}},
     {{kRotate, {200, 0, -4, 0}}, {kRotate, {15, 1, 0, 0}}},
     {{kRotate, {45, 0, 0, 0}}},
+    {{kRotate, {60, 0, 0.5, 0}}},
     {{kFrustum, {-1, 1, -0.75, 0.75, 1, 1000}}},
     {{kFrustum, {-2, 1, -1, 3, 0.5, 100}}},
     {{kFrustum, {-1, 1, -0.8, 0.8, 1, 1000}}, {kTranslate, {-512, -512, -40}}, {kRotate, {123.4, 0, 0, 1}}},
