@@ -25,7 +25,7 @@ const int kNoRect = -9999;
 struct Picture {
     std::vector<uint32_t> pixels;
     int status;
-    int rect[4];  // the destination rectangle as the blit leaves it
+    int rect[4];  // the destination rectangle as a blit leaves it; 0 for the rest
 };
 
 using BlitRunner = void (*)(const BlitScene&, Picture*);

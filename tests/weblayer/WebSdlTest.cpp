@@ -28,9 +28,26 @@ Function FromWebSdl(const char* name)
 void ExpectSame(const Picture& real, const Picture& web)
 {
     EXPECT_EQ(real.status, web.status);
+    EXPECT_EQ(std::vector<int>(real.rect, real.rect + 4), std::vector<int>(web.rect, web.rect + 4));
     ASSERT_EQ(real.pixels.size(), web.pixels.size());
     for (size_t i = 0; i < real.pixels.size(); ++i)
         EXPECT_EQ(real.pixels[i], web.pixels[i]) << "pixel " << i;
+}
+
+// Each scene through the real SDL (`real`) and through web/sdl's `name`.
+template <typename Scene, size_t count>
+void ExpectSameOnBoth(void (*real)(const Scene&, Picture*), const char* name,
+                      const Scene (&scenes)[count])
+{
+    const auto web = FromWebSdl<void (*)(const Scene&, Picture*)>(name);
+    ASSERT_NE(nullptr, web);
+    for (size_t i = 0; i < count; ++i) {
+        SCOPED_TRACE("case " + std::to_string(i + 1));
+        Picture ours, theirs;
+        real(scenes[i], &theirs);
+        web(scenes[i], &ours);
+        ExpectSame(theirs, ours);
+    }
 }
 
 const bool kRgba = true, kNoAlpha = false, kKey = true, kNoKey = false;
@@ -66,32 +83,12 @@ const FillScene kFills[] = {
 
 TEST(WebSdl, BlitsAsTheRealSdl)
 {
-    const auto web = FromWebSdl<void (*)(const BlitScene&, Picture*)>("RunBlitScene");
-    ASSERT_NE(nullptr, web);
-    for (size_t i = 0; i < std::size(kBlits); ++i) {
-        SCOPED_TRACE("blit " + std::to_string(i + 1));
-        Picture real, ours;
-        RunBlitScene(kBlits[i], &real);
-        web(kBlits[i], &ours);
-        ExpectSame(real, ours);
-        if (kBlits[i].target[0] != kNoRect) {
-            EXPECT_EQ(std::vector<int>(real.rect, real.rect + 4),
-                      std::vector<int>(ours.rect, ours.rect + 4));
-        }
-    }
+    ExpectSameOnBoth(RunBlitScene, "RunBlitScene", kBlits);
 }
 
 TEST(WebSdl, FillsAsTheRealSdl)
 {
-    const auto web = FromWebSdl<void (*)(const FillScene&, Picture*)>("RunFillScene");
-    ASSERT_NE(nullptr, web);
-    for (size_t i = 0; i < std::size(kFills); ++i) {
-        SCOPED_TRACE("fill " + std::to_string(i + 1));
-        Picture real, ours;
-        RunFillScene(kFills[i], &real);
-        web(kFills[i], &ours);
-        ExpectSame(real, ours);
-    }
+    ExpectSameOnBoth(RunFillScene, "RunFillScene", kFills);
 }
 
 // The game's bitmaps, keyed as the sprites are and unkeyed as the tileset.

@@ -24,13 +24,6 @@ void Renderer::Create()
     vertices.reserve(kMaxVertices);
 }
 
-void Renderer::StartBatch(const RenderState& next)
-{
-    if (next != state)
-        Flush();
-    state = next;
-}
-
 void Renderer::Flush()
 {
     if (vertices.empty())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -23,6 +24,8 @@ struct RenderState {
 // The WebGL side of the GL 1.1 layer: gathers the vertices drawn under one
 // state and sends them in one draw call when the state changes or the
 // frame ends. Quads go out as indexed triangle pairs, points as points.
+// The gathering is here in the header; Renderer.cpp does the WebGL calls
+// (tests/weblayer's RecordingRenderer.cpp keeps the batches instead).
 class Renderer {
 public:
     // The largest batch: the quads' 16-bit indices reach 65,536 vertices.
@@ -32,7 +35,12 @@ public:
     void Create();
     // Starts a batch drawn under `state`: draws what was gathered under
     // another state first; under the same state the batch goes on.
-    void StartBatch(const RenderState& state);
+    void StartBatch(const RenderState& next)
+    {
+        if (next != state)
+            Flush();
+        state = next;
+    }
     void Add(const RenderVertex& vertex) { vertices.push_back(vertex); }
     size_t Count() const { return vertices.size(); }
     // Forgets the vertices from `count` on: a quad left unfinished.
