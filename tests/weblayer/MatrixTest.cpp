@@ -92,28 +92,4 @@ TEST_F(MesaMatrices, ProductsMatchMesasWithinFloatPrecision)
     }
 }
 
-// Points through a matrix, worked out by hand.
-TEST(WebMatrix, TransformsPointsAsWorkedOut)
-{
-    const Matrix turn = Matrix::Translation(1, 2, 3) * Matrix::Rotation(90, 0, 0, 1);
-    const Matrix back = Matrix::Translation(-512, -512, -40);
-    struct Case {
-        const Matrix* m;
-        float in[3], out[3];
-    };
-    // clang-format off
-    const Case cases[] = {
-        {&turn, {1, 0, 0}, {1, 3, 3}},
-        {&turn, {0, 2, -1}, {-1, 2, 2}},
-        {&back, {512.5f, 511, 0}, {0.5f, -1, -40}},
-    };
-    // clang-format on
-    for (const Case& c : cases) {
-        float out[3];
-        c.m->TransformPoint(c.in[0], c.in[1], c.in[2], out);
-        for (int k = 0; k < 3; ++k)
-            EXPECT_NEAR(c.out[k], out[k], 1e-5) << k;
-    }
-}
-
 }  // namespace
