@@ -100,7 +100,7 @@ TEST(WebGl, GathersDrawsUnderOneStateIntoOneBatch)
     gl.Begin(GL_POINTS);
     gl.Vertex(3, 0, 0);
     gl.End();
-    gl.Quad();  // quads with 2-pixel points set: points size does not part quads
+    gl.Quad();  // the point size does not part quads
     gl.PointSize(1);
     gl.Quad();
     gl.Enable(GL_BLEND);
