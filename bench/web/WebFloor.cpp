@@ -1,9 +1,10 @@
 // The web benchmark's floor: a page built with the game's Emscripten flags
 // that draws a frame of the game's kind (20000 stars, a screen of tiles
 // from one tileset texture, 1000 bullets and a ship) in plain WebGL 1 from
-// buffers made once: four draws a frame, one shader, nothing computed per
-// frame. ?resolution= picks one of the game's resolutions, as on the
-// game's page; it keeps window.flyerStats.frames as the game's page does.
+// buffers made once: four draws a frame with the game's own shader
+// program, nothing computed per frame. ?resolution= picks one of the game's
+// resolutions, as on the game's page; it keeps window.flyerStats.frames as
+// the game's page does.
 #include <GLES2/gl2.h>
 #include <SDL.h>
 #include <emscripten.h>
@@ -14,108 +15,70 @@
 #include <vector>
 
 #include "app/Resolutions.h"
+#include "gl/ShaderProgram.h"
 
 namespace {
-
-struct Vertex {
-    float x, y, z, s, t;
-    unsigned char r, g, b, a;
-};
 
 struct Batch {
     GLuint buffer;
     GLsizei count;
     GLenum mode;
-    bool textured;
     bool blended;
 };
 
-const char* const kVertexShader = R"(
-attribute vec3 position;
-attribute vec2 texCoord;
-attribute vec4 colour;
-uniform mat4 transform;
-varying vec2 uv;
-varying vec4 tint;
-void main() {
-    gl_Position = transform * vec4(position, 1.0);
-    gl_PointSize = 1.0;
-    uv = texCoord;
-    tint = colour;
-})";
-
-const char* const kFragmentShader = R"(
-precision mediump float;
-uniform sampler2D tileset;
-uniform float textured;
-varying vec2 uv;
-varying vec4 tint;
-void main() {
-    gl_FragColor = tint * mix(vec4(1.0), texture2D(tileset, uv), textured);
-})";
+// The middle of the texture's white texel.
+const float kWhiteS = 511.5f / 512, kWhiteT = 255.5f / 256;
 
 std::vector<Batch> g_Batches;
-GLint g_Textured = -1;
 int g_Frames = 0;
+int g_PointRadius = -1;  // the program's uniform
 
-Batch Upload(const std::vector<Vertex>& vertices, GLenum mode, bool textured, bool blended)
+Batch Upload(const std::vector<RenderVertex>& vertices, GLenum mode, bool blended)
 {
-    Batch batch{0, static_cast<GLsizei>(vertices.size()), mode, textured, blended};
+    Batch batch{0, static_cast<GLsizei>(vertices.size()), mode, blended};
     glGenBuffers(1, &batch.buffer);
     glBindBuffer(GL_ARRAY_BUFFER, batch.buffer);
-    glBufferData(GL_ARRAY_BUFFER, vertices.size() * sizeof(Vertex), vertices.data(),
+    glBufferData(GL_ARRAY_BUFFER, vertices.size() * sizeof(RenderVertex), vertices.data(),
                  GL_STATIC_DRAW);
     return batch;
 }
 
 // Two triangles covering (x, y)-(x + size, y + size), showing the texture's
 // square (s, t)-(s + side, t + side) upright, tinted (grey, grey, 1).
-void AddQuad(std::vector<Vertex>& out, float x, float y, float size, float s, float t, float side,
-             unsigned char grey)
+void AddQuad(std::vector<RenderVertex>& out, float x, float y, float size, float s, float t,
+             float side, unsigned char grey)
 {
-    const Vertex corners[4] = {{x, y, 0, s, t + side, grey, grey, 255, 255},
-                               {x, y + size, 0, s, t, grey, grey, 255, 255},
-                               {x + size, y + size, 0, s + side, t, grey, grey, 255, 255},
-                               {x + size, y, 0, s + side, t + side, grey, grey, 255, 255}};
+    const RenderVertex corners[4] = {{x, y, 0, s, t + side, grey, grey, 255, 255},
+                                     {x, y + size, 0, s, t, grey, grey, 255, 255},
+                                     {x + size, y + size, 0, s + side, t, grey, grey, 255, 255},
+                                     {x + size, y, 0, s + side, t + side, grey, grey, 255, 255}};
     for (int corner : {0, 1, 2, 0, 2, 3})
         out.push_back(corners[corner]);
 }
 
-GLuint Compile(GLenum kind, const char* source)
-{
-    const GLuint shader = glCreateShader(kind);
-    glShaderSource(shader, 1, &source, nullptr);
-    glCompileShader(shader);
-    return shader;
-}
-
 void MakeProgram(int width, int height)
 {
-    const GLuint program = glCreateProgram();
-    glAttachShader(program, Compile(GL_VERTEX_SHADER, kVertexShader));
-    glAttachShader(program, Compile(GL_FRAGMENT_SHADER, kFragmentShader));
-    glBindAttribLocation(program, 0, "position");
-    glBindAttribLocation(program, 1, "texCoord");
-    glBindAttribLocation(program, 2, "colour");
-    glLinkProgram(program);
-    glUseProgram(program);
+    ShaderProgram program;
+    program.Create();
     // The game's frustum (x -1..1 at distance 1, near 1, far 1000) times the
     // camera's step back to width / 32 above the ship at (512, 512).
     const float a = static_cast<float>(height) / width, d = width / 32.0f;
     const float depth = -1001.0f / 999.0f, w = -2000.0f / 999.0f;
     const float transform[16] = {1, 0,     0,  0,    0,        1 / a,          0, 0, 0,
                                  0, depth, -1, -512, -512 / a, -d * depth + w, d};
-    glUniformMatrix4fv(glGetUniformLocation(program, "transform"), 1, GL_FALSE, transform);
-    g_Textured = glGetUniformLocation(program, "textured");
+    glUniformMatrix4fv(program.projectionUniform, 1, GL_FALSE, transform);
+    g_PointRadius = program.pointRadiusUniform;
 }
 
 void MakeTexture()
 {
-    // A 512x256 texture with the 19x10 tiles of 16x16 in its top-left corner.
+    // A 512x256 texture with the 19x10 tiles of 16x16 in its top-left corner
+    // and a white texel, which the stars sample, in its bottom-right one.
     std::vector<unsigned> pixels(512 * 256);
     for (int y = 0; y < 256; ++y)
         for (int x = 0; x < 512; ++x)
             pixels[y * 512 + x] = 0xff000000u | ((x * 7 + y * 3) & 0xff) << 8 | ((x ^ y) & 0xff);
+    pixels.back() = 0xffffffffu;
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
@@ -126,12 +89,12 @@ void MakeTexture()
 
 void MakeBatches(int width, int height)
 {
-    std::vector<Vertex> stars, tiles, bullets, ship;
+    std::vector<RenderVertex> stars, tiles, bullets, ship;
     srand(357);
     for (int i = 0; i < 20000; ++i) {
         const unsigned char r = 128 + rand() % 10 * 12, b = 128 + rand() % 10 * 12;
         const float x = rand() % 10500 / 10.0f - 13, y = rand() % 10500 / 10.0f - 13;
-        stars.push_back({x, y, -(rand() % 1000 / 10.0f), 0, 0, r, 178, b, 255});
+        stars.push_back({x, y, -(rand() % 1000 / 10.0f), kWhiteS, kWhiteT, {r, 178, b, 255}});
     }
     const int x0 = 512 - width / 32, y0 = 512 - height / 32;
     for (int x = x0; x <= x0 + width / 16; ++x)
@@ -144,8 +107,8 @@ void MakeBatches(int width, int height)
         AddQuad(bullets, -0.25f, -0.25f, 0.5f, 0, 0, 8 / 512.0f, 0);
     AddQuad(ship, 511, 511, 2, 0, 0, 36 / 512.0f, 255);
     // The bullets and the ship are blended, as in the game.
-    g_Batches = {Upload(stars, GL_POINTS, false, false), Upload(tiles, GL_TRIANGLES, true, false),
-                 Upload(bullets, GL_TRIANGLES, true, true), Upload(ship, GL_TRIANGLES, true, true)};
+    g_Batches = {Upload(stars, GL_POINTS, false), Upload(tiles, GL_TRIANGLES, false),
+                 Upload(bullets, GL_TRIANGLES, true), Upload(ship, GL_TRIANGLES, true)};
 }
 
 void Frame()
@@ -157,13 +120,9 @@ void Frame()
     for (const Batch& batch : g_Batches) {
         if (batch.blended)
             glEnable(GL_BLEND);
-        glUniform1f(g_Textured, batch.textured ? 1.0f : 0.0f);
+        glUniform1f(g_PointRadius, batch.mode == GL_POINTS ? 1.0f : 0.0f);
         glBindBuffer(GL_ARRAY_BUFFER, batch.buffer);
-        glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex), nullptr);
-        glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex),
-                              reinterpret_cast<void*>(12));
-        glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(Vertex),
-                              reinterpret_cast<void*>(20));
+        ShaderProgram::ReadVertices();
         glDrawArrays(batch.mode, 0, batch.count);
     }
     glDisable(GL_BLEND);
@@ -198,8 +157,6 @@ int main()
     glClearColor(0, 0, 0.05f, 0);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glViewport(0, 0, width, height);
-    for (GLuint attribute : {0, 1, 2})
-        glEnableVertexAttribArray(attribute);
     MakeProgram(width, height);
     MakeTexture();
     MakeBatches(width, height);

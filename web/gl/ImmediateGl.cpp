@@ -19,19 +19,21 @@
 
 namespace {
 
-// Where the image of one texture name lies, and how its texture
-// coordinates map into that WebGL texture.
+// Where the image of one texture name lies: the WebGL texture (the atlas
+// or one of its own), and how its texture coordinates map into it.
 struct TextureImage {
     GLint minFilter = GL_NEAREST_MIPMAP_LINEAR;
     GLint magFilter = GL_LINEAR;
     bool complete = false;
-    uint32_t page = 0;
+    uint32_t webglTexture = 0;
     float s0 = 0.0f, t0 = 0.0f, sScale = 1.0f, tScale = 1.0f;
 };
 
-struct Layer {
+// The GL 1.1 state the game's calls set, and the renderer they draw with.
+struct GlState {
     Renderer renderer;
     TextureAtlas atlas;
+    uint32_t atlasTexture = 0;
     std::vector<TextureImage> textures = std::vector<TextureImage>(1);
     TextureImage white;
     GLuint bound = 0;
@@ -49,52 +51,64 @@ struct Layer {
     GLenum error = GL_NO_ERROR;
 };
 
-// Made at the first GL call, when SDL has made the WebGL context current.
-Layer& The()
+// Copies an image into the atlas and gives its top-left texel; false when
+// it does not fit.
+bool PlaceInAtlas(GlState& gl, int width, int height, const uint8_t* rgba, int* x, int* y)
 {
-    static Layer* layer = nullptr;
-    if (layer == nullptr) {
-        layer = new Layer;
-        layer->renderer.Create();
-        layer->atlas.Create();
+    if (width <= 0 || height <= 0 || !gl.atlas.Place(width, height, x, y))
+        return false;
+    const int border = TextureAtlas::kBorder;
+    gl.renderer.UpdateTexture(gl.atlasTexture, *x - border, *y - border, width + 2 * border,
+                              height + 2 * border,
+                              TextureAtlas::Bordered(width, height, rgba).data());
+    return true;
+}
+
+// Made at the first GL call, when SDL has made the WebGL context current.
+GlState& State()
+{
+    static GlState* gl = nullptr;
+    if (gl == nullptr) {
+        gl = new GlState;
+        gl->renderer.Create();
+        const int side = TextureAtlas::kSide;
+        gl->atlasTexture = gl->renderer.MakeTexture(side, side, nullptr, GL_NEAREST, GL_NEAREST);
         const uint8_t white[4] = {255, 255, 255, 255};
         int x = 0, y = 0;
-        layer->atlas.Place(1, 1, white, &x, &y);
-        const float side = TextureAtlas::kSide;
-        layer->white.page = layer->atlas.Texture();
-        layer->white.s0 = (x + 0.5f) / side;
-        layer->white.t0 = (y + 0.5f) / side;
-        layer->white.sScale = 0.0f;
-        layer->white.tScale = 0.0f;
+        PlaceInAtlas(*gl, 1, 1, white, &x, &y);
+        gl->white.webglTexture = gl->atlasTexture;
+        gl->white.s0 = (x + 0.5f) / side;
+        gl->white.t0 = (y + 0.5f) / side;
+        gl->white.sScale = 0.0f;
+        gl->white.tScale = 0.0f;
     }
-    return *layer;
+    return *gl;
 }
 
 void SetError(GLenum error)
 {
-    if (The().error == GL_NO_ERROR)
-        The().error = error;
+    if (State().error == GL_NO_ERROR)
+        State().error = error;
 }
 
 const TextureImage& BoundImage()
 {
-    Layer& layer = The();
-    if (!layer.texturing || layer.bound >= layer.textures.size() ||
-        !layer.textures[layer.bound].complete)
-        return layer.white;
-    return layer.textures[layer.bound];
+    GlState& gl = State();
+    if (!gl.texturing || gl.bound >= gl.textures.size() || !gl.textures[gl.bound].complete)
+        return gl.white;
+    return gl.textures[gl.bound];
 }
 
 std::vector<Matrix>& Stack()
 {
-    return The().matrixMode == GL_PROJECTION ? The().projection : The().modelView;
+    return State().matrixMode == GL_PROJECTION ? State().projection : State().modelView;
 }
 
 void SetTop(const Matrix& matrix)
 {
     Stack().back() = matrix;
-    if (The().matrixMode == GL_PROJECTION)
-        The().renderer.SetProjection(matrix);
+    if (State().matrixMode == GL_PROJECTION)
+        State().renderer.SetProjection(matrix);
 }
 
 uint8_t ToByte(float c)
@@ -109,8 +123,6 @@ bool IsPlainFilter(GLint filter)
 
 }  // namespace
 
-// Defined with C linkage, as declared: a signature that differs from the
-// header is an error here rather than an overload that is never called.
 extern "C" {
 
 void glEnable(GLenum cap)
@@ -118,56 +130,56 @@ void glEnable(GLenum cap)
     // Point, line and polygon smoothing, depth test and lighting have no
     // counterpart here: the game keeps them as InitGL leaves them.
     if (cap == GL_BLEND)
-        The().blend = true;
+        State().blend = true;
     else if (cap == GL_TEXTURE_2D)
-        The().texturing = true;
+        State().texturing = true;
 }
 
 void glDisable(GLenum cap)
 {
     if (cap == GL_BLEND)
-        The().blend = false;
+        State().blend = false;
     else if (cap == GL_TEXTURE_2D)
-        The().texturing = false;
+        State().texturing = false;
 }
 
 void glPointSize(GLfloat size)
 {
-    The().pointSize = size;
+    State().pointSize = size;
 }
 
 void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a)
 {
-    The().renderer.ClearColor(r, g, b, a);
+    State().renderer.ClearColor(r, g, b, a);
 }
 
 void glClear(GLbitfield mask)
 {
-    The().renderer.Clear(mask);
+    State().renderer.Clear(mask);
 }
 
 void glBlendFunc(GLenum source, GLenum destination)
 {
-    The().renderer.BlendFunc(source, destination);
+    State().renderer.BlendFunc(source, destination);
 }
 
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height)
 {
-    The().renderer.Viewport(x, y, width, height);
+    State().renderer.Viewport(x, y, width, height);
 }
 
 GLenum glGetError(void)
 {
-    const GLenum own = The().error;
-    The().error = GL_NO_ERROR;
-    const GLenum webgl = The().renderer.Error();
+    const GLenum own = State().error;
+    State().error = GL_NO_ERROR;
+    const GLenum webgl = State().renderer.Error();
     return own != GL_NO_ERROR ? own : webgl;
 }
 
 void glMatrixMode(GLenum mode)
 {
     if (mode == GL_MODELVIEW || mode == GL_PROJECTION)
-        The().matrixMode = mode;
+        State().matrixMode = mode;
     else
         SetError(GL_INVALID_ENUM);
 }
@@ -210,37 +222,37 @@ void glPopMatrix(void)
 void glGenTextures(GLsizei count, GLuint* names)
 {
     for (GLsizei i = 0; i < count; ++i) {
-        names[i] = static_cast<GLuint>(The().textures.size());
-        The().textures.emplace_back();
+        names[i] = static_cast<GLuint>(State().textures.size());
+        State().textures.emplace_back();
     }
 }
 
 void glBindTexture(GLenum, GLuint name)
 {
-    The().bound = name;
+    State().bound = name;
 }
 
 void glTexParameteri(GLenum, GLenum name, GLint value)
 {
-    Layer& layer = The();
-    if (layer.bound == 0 || layer.bound >= layer.textures.size())
+    GlState& gl = State();
+    if (gl.bound == 0 || gl.bound >= gl.textures.size())
         return;
     if (name == GL_TEXTURE_MIN_FILTER)
-        layer.textures[layer.bound].minFilter = value;
+        gl.textures[gl.bound].minFilter = value;
     else if (name == GL_TEXTURE_MAG_FILTER)
-        layer.textures[layer.bound].magFilter = value;
+        gl.textures[gl.bound].magFilter = value;
 }
 
 void glTexImage2D(GLenum, GLint level, GLint, GLsizei width, GLsizei height, GLint, GLenum format,
                   GLenum type, const GLvoid* pixels)
 {
-    Layer& layer = The();
-    if (layer.bound == 0 || layer.bound >= layer.textures.size() || level != 0 ||
-        format != GL_RGBA || type != GL_UNSIGNED_BYTE) {
+    GlState& gl = State();
+    if (gl.bound == 0 || gl.bound >= gl.textures.size() || level != 0 || format != GL_RGBA ||
+        type != GL_UNSIGNED_BYTE) {
         SetError(GL_INVALID_OPERATION);
         return;
     }
-    TextureImage& image = layer.textures[layer.bound];
+    TextureImage& image = gl.textures[gl.bound];
     std::vector<uint8_t> blank;
     if (pixels == nullptr) {
         blank.resize(static_cast<size_t>(width) * height * 4);
@@ -251,23 +263,23 @@ void glTexImage2D(GLenum, GLint level, GLint, GLsizei width, GLsizei height, GLi
     // Images sampled texel by texel share the atlas; a filtered one would
     // blend in its neighbours' border texels there, so it gets its own.
     if (image.minFilter == GL_NEAREST && image.magFilter == GL_NEAREST &&
-        layer.atlas.Place(width, height, rgba, &x, &y)) {
+        PlaceInAtlas(gl, width, height, rgba, &x, &y)) {
         const float side = TextureAtlas::kSide;
-        image.page = layer.atlas.Texture();
+        image.webglTexture = gl.atlasTexture;
         image.s0 = x / side;
         image.t0 = y / side;
         image.sScale = width / side;
         image.tScale = height / side;
     } else {
-        image.page =
-            layer.renderer.MakeTexture(width, height, rgba, image.minFilter, image.magFilter);
+        image.webglTexture =
+            gl.renderer.MakeTexture(width, height, rgba, image.minFilter, image.magFilter);
     }
     image.complete = IsPlainFilter(image.minFilter) && width > 0 && height > 0;
 }
 
 void glColor3f(GLfloat r, GLfloat g, GLfloat b)
 {
-    uint8_t* colour = The().colour;
+    uint8_t* colour = State().colour;
     colour[0] = ToByte(r);
     colour[1] = ToByte(g);
     colour[2] = ToByte(b);
@@ -282,59 +294,58 @@ void glColor3fv(const GLfloat* rgb)
 void glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a)
 {
     glColor3f(r, g, b);
-    The().colour[3] = ToByte(a);
+    State().colour[3] = ToByte(a);
 }
 
 void glTexCoord2f(GLfloat s, GLfloat t)
 {
-    The().s = s;
-    The().t = t;
+    State().s = s;
+    State().t = t;
 }
 
 void glBegin(GLenum mode)
 {
-    Layer& layer = The();
+    GlState& gl = State();
     if (mode != GL_POINTS && mode != GL_QUADS) {
         SetError(GL_INVALID_ENUM);
         return;
     }
     RenderState state;
-    state.texture = BoundImage().page;
-    state.blend = layer.blend;
+    state.texture = BoundImage().webglTexture;
+    state.blend = gl.blend;
     state.points = mode == GL_POINTS;
-    state.pointSize = layer.pointSize;
-    layer.renderer.Use(state);
-    layer.drawing = true;
-    layer.primitive = mode;
-    layer.primitiveStart = layer.renderer.Count();
+    state.pointSize = gl.pointSize;
+    gl.renderer.StartBatch(state);
+    gl.drawing = true;
+    gl.primitive = mode;
+    gl.primitiveStart = gl.renderer.Count();
 }
 
 void glVertex3f(GLfloat x, GLfloat y, GLfloat z)
 {
-    Layer& layer = The();
-    if (!layer.drawing)
+    GlState& gl = State();
+    if (!gl.drawing)
         return;
-    Renderer& renderer = layer.renderer;
+    Renderer& renderer = gl.renderer;
     // A full batch is drawn between two points or two quads, never inside a quad.
-    const bool full = layer.primitive == GL_POINTS
-                          ? renderer.Count() >= Renderer::kMaxVertices
-                          : (renderer.Count() - layer.primitiveStart) % 4 == 0 &&
-                                renderer.Count() + 4 > Renderer::kMaxVertices;
+    const bool full = gl.primitive == GL_POINTS ? renderer.Count() >= Renderer::kMaxVertices
+                                                : (renderer.Count() - gl.primitiveStart) % 4 == 0 &&
+                                                      renderer.Count() + 4 > Renderer::kMaxVertices;
     if (full) {
         renderer.Flush();
-        layer.primitiveStart = 0;
+        gl.primitiveStart = 0;
     }
     float eye[3];
-    layer.modelView.back().TransformPoint(x, y, z, eye);
+    gl.modelView.back().TransformPoint(x, y, z, eye);
     RenderVertex vertex;
     vertex.x = eye[0];
     vertex.y = eye[1];
     vertex.z = eye[2];
     const TextureImage& image = BoundImage();
-    vertex.s = image.s0 + layer.s * image.sScale;
-    vertex.t = image.t0 + layer.t * image.tScale;
+    vertex.s = image.s0 + gl.s * image.sScale;
+    vertex.t = image.t0 + gl.t * image.tScale;
     for (int i = 0; i < 4; ++i)
-        vertex.rgba[i] = layer.colour[i];
+        vertex.rgba[i] = gl.colour[i];
     renderer.Add(vertex);
 }
 
@@ -345,19 +356,19 @@ void glVertex3fv(const GLfloat* v)
 
 void glEnd(void)
 {
-    Layer& layer = The();
-    if (layer.drawing && layer.primitive == GL_QUADS) {
-        const size_t count = layer.renderer.Count();
-        layer.renderer.Truncate(count - (count - layer.primitiveStart) % 4);
+    GlState& gl = State();
+    if (gl.drawing && gl.primitive == GL_QUADS) {
+        const size_t count = gl.renderer.Count();
+        gl.renderer.Truncate(count - (count - gl.primitiveStart) % 4);
     }
-    layer.drawing = false;
+    gl.drawing = false;
 }
 
 // The end of a frame: what is still gathered is drawn, and the browser
 // shows the picture when the frame's callback returns.
 void SDL_GL_SwapBuffers(void)
 {
-    The().renderer.Flush();
+    State().renderer.Flush();
 }
 
 }  // extern "C"

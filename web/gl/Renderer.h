@@ -1,17 +1,11 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "gl/Matrix.h"
-
-// A vertex as the WebGL side draws it: already through the model-view
-// matrix, its texture coordinate already in the texture it is drawn from.
-struct RenderVertex {
-    float x, y, z;
-    float s, t;
-    uint8_t rgba[4];
-};
+#include "gl/ShaderProgram.h"
 
 // What one draw call shares.
 struct RenderState {
@@ -30,6 +24,8 @@ struct RenderState {
 // The WebGL side of the GL 1.1 layer: gathers the vertices drawn under one
 // state and sends them in one draw call when the state changes or the
 // frame ends. Quads go out as indexed triangle pairs, points as points.
+// The gathering is here in the header; Renderer.cpp does the WebGL calls
+// (tests/weblayer's RecordingRenderer.cpp keeps the batches instead).
 class Renderer {
 public:
     // The largest batch: the quads' 16-bit indices reach 65,536 vertices.
@@ -37,8 +33,14 @@ public:
 
     // Compiles the program and makes the buffers; needs the WebGL context.
     void Create();
-    // Draws what was gathered under another state before taking `state`.
-    void Use(const RenderState& state);
+    // Starts a batch drawn under `state`: draws what was gathered under
+    // another state first; under the same state the batch goes on.
+    void StartBatch(const RenderState& next)
+    {
+        if (next != state)
+            Flush();
+        state = next;
+    }
     void Add(const RenderVertex& vertex) { vertices.push_back(vertex); }
     size_t Count() const { return vertices.size(); }
     // Forgets the vertices from `count` on: a quad left unfinished.
@@ -52,8 +54,11 @@ public:
     void Viewport(int x, int y, int width, int height);
     void BlendFunc(uint32_t source, uint32_t destination);
     uint32_t Error();
-    // A texture of its own, for images that the atlas does not take.
+    // A WebGL texture, for the atlas or an image that the atlas does not
+    // take; `rgba` may be null for one still blank.
     uint32_t MakeTexture(int width, int height, const void* rgba, int minFilter, int magFilter);
+    // Copies a width x height RGBA image into `texture` at texel (x, y).
+    void UpdateTexture(uint32_t texture, int x, int y, int width, int height, const void* rgba);
 
 private:
     std::vector<RenderVertex> vertices;
@@ -61,6 +66,5 @@ private:
     bool blendOn = false;
     Matrix projection = Matrix::Identity();
     bool projectionChanged = true;
-    int projectionUniform = -1;
-    int pointRadiusUniform = -1;
+    ShaderProgram program;
 };

@@ -1,25 +1,11 @@
 #include "gl/TextureAtlas.h"
 
-#include <webgl/webgl1.h>
+#include <algorithm>
 
-#include <vector>
-
-void TextureAtlas::Create()
+bool TextureAtlas::Place(int width, int height, int* x, int* y)
 {
-    emscripten_glGenTextures(1, &texture);
-    emscripten_glBindTexture(GL_TEXTURE_2D, texture);
-    emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    emscripten_glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, kSide, kSide, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                            nullptr);
-}
-
-bool TextureAtlas::Place(int width, int height, const uint8_t* rgba, int* x, int* y)
-{
-    const int w = width + 2;
-    const int h = height + 2;
+    const int w = width + 2 * kBorder;
+    const int h = height + 2 * kBorder;
     if (shelfX + w > kSide) {
         shelfY += shelfHeight;
         shelfX = 0;
@@ -27,24 +13,25 @@ bool TextureAtlas::Place(int width, int height, const uint8_t* rgba, int* x, int
     }
     if (w > kSide || shelfY + h > kSide)
         return false;
+    *x = shelfX + kBorder;
+    *y = shelfY + kBorder;
+    shelfX += w;
+    shelfHeight = std::max(h, shelfHeight);
+    return true;
+}
 
+std::vector<uint8_t> TextureAtlas::Bordered(int width, int height, const uint8_t* rgba)
+{
+    const int w = width + 2 * kBorder;
+    const int h = height + 2 * kBorder;
     std::vector<uint8_t> bordered(static_cast<size_t>(w) * h * 4);
     for (int row = 0; row < h; ++row) {
-        const int sourceRow = row == 0 ? 0 : (row > height ? height - 1 : row - 1);
+        const int sourceRow = std::clamp(row - kBorder, 0, height - 1);
         for (int column = 0; column < w; ++column) {
-            const int sourceColumn = column == 0 ? 0 : (column > width ? width - 1 : column - 1);
-            const uint8_t* texel = rgba + (sourceRow * width + sourceColumn) * 4;
-            uint8_t* out = &bordered[(row * w + column) * 4];
-            for (int i = 0; i < 4; ++i)
-                out[i] = texel[i];
+            const int sourceColumn = std::clamp(column - kBorder, 0, width - 1);
+            std::copy_n(rgba + (sourceRow * width + sourceColumn) * 4, 4,
+                        &bordered[(row * w + column) * 4]);
         }
     }
-    emscripten_glBindTexture(GL_TEXTURE_2D, texture);
-    emscripten_glTexSubImage2D(GL_TEXTURE_2D, 0, shelfX, shelfY, w, h, GL_RGBA, GL_UNSIGNED_BYTE,
-                               bordered.data());
-    *x = shelfX + 1;
-    *y = shelfY + 1;
-    shelfX += w;
-    shelfHeight = h > shelfHeight ? h : shelfHeight;
-    return true;
+    return bordered;
 }

@@ -95,8 +95,6 @@ SDL_Surface* MakeSurface(const unsigned char* rgba, int width, int height)
 
 }  // namespace
 
-// Defined with C linkage, as declared: a signature that differs from the
-// header is an error here rather than an overload that is never called.
 extern "C" {
 
 SDL_RWops* SDL_RWFromFile(const char* path, const char* mode)

@@ -11,8 +11,6 @@ char lastError[512];
 
 }  // namespace
 
-// Defined with C linkage, as declared: a signature that differs from the
-// header is an error here rather than an overload that is never called.
 extern "C" {
 
 void SDL_SetError(const char* format, ...)

@@ -102,14 +102,15 @@ void BlitPixel(SDL_Surface* src, Uint32 value, const SDL_PixelFormat& to, Uint32
     }
     Uint8 dr, dg, db, da;
     SplitPixel(to, *target, &dr, &dg, &db, &da);
-    const auto mix = [a](Uint8 s, Uint8 d) { return static_cast<Uint8>(d + (s - d) * a / 255); };
+    // SDL 1.2's weights: a / 256, and an opaque pixel's colour as it is.
+    const auto mix = [a](int s, int d) {
+        return static_cast<Uint8>(a == SDL_ALPHA_OPAQUE ? s : d + ((s - d) * a >> 8));
+    };
     *target = JoinPixel(to, mix(r, dr), mix(g, dg), mix(b, db), 0) | (*target & to.Amask);
 }
 
 }  // namespace
 
-// Defined with C linkage, as declared: a signature that differs from the
-// header is an error here rather than an overload that is never called.
 extern "C" {
 
 SDL_Surface* SDL_CreateRGBSurface(Uint32 flags, int width, int height, int depth, Uint32 Rmask,
@@ -223,8 +224,9 @@ int SDL_UpperBlit(SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst, S
         for (int x = 0; x < w; ++x)
             BlitPixel(src, in[x], *dst->format, out + x);
     }
+    const bool drawn = w > 0 && h > 0;
     if (dstrect != nullptr)
-        *dstrect = SDL_Rect{dx, dy, w > 0 ? w : 0, h > 0 ? h : 0};
+        *dstrect = SDL_Rect{dx, dy, drawn ? w : 0, drawn ? h : 0};
     return 0;
 }
 

@@ -1,0 +1,95 @@
+// web/gl's matrices against Mesa's own matrix stack, read back from a real
+// GL context on a private Xvfb.
+#include <GL/gl.h>
+#include <SDL.h>
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "XvfbServer.h"
+#include "gl/Matrix.h"
+
+namespace {
+
+enum Op { kTranslate, kRotate, kFrustum };
+
+struct Step {
+    Op op;
+    double v[6];
+};
+
+class MesaMatrices : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("DISPLAY", server_.Display().c_str(), 1);
+        ASSERT_EQ(0, SDL_Init(SDL_INIT_VIDEO));
+        ASSERT_NE(nullptr, SDL_SetVideoMode(64, 64, 32, SDL_OPENGL));
+    }
+    void TearDown() override { SDL_Quit(); }
+    XvfbServer server_{64, 64};
+};
+
+Matrix Apply(const Matrix& m, const Step& s)
+{
+    const double* v = s.v;
+    const float f[3] = {float(v[0]), float(v[1]), float(v[2])};
+    switch (s.op) {
+    case kTranslate:
+        return m * Matrix::Translation(f[0], f[1], f[2]);
+    case kRotate:
+        return m * Matrix::Rotation(f[0], f[1], f[2], float(v[3]));
+    default:
+        return m * Matrix::Frustum(v[0], v[1], v[2], v[3], v[4], v[5]);
+    }
+}
+
+void ApplyOnMesa(const Step& s)
+{
+    const double* v = s.v;
+    if (s.op == kTranslate)
+        glTranslatef(float(v[0]), float(v[1]), float(v[2]));
+    else if (s.op == kRotate)
+        glRotatef(float(v[0]), float(v[1]), float(v[2]), float(v[3]));
+    else
+        glFrustum(v[0], v[1], v[2], v[3], v[4], v[5]);
+}
+
+// Each case from the identity; the game's own are the frustum at 640 x 480
+// and the camera's and the ship's steps.
+// clang-format off
+const std::vector<Step> kCases[] = {
+    {{kTranslate, {3, -2, -20}}},
+    {{kRotate, {90, 0, 0, 1}}},
+    {{kRotate, {-37.5, 0, 0, 1}}, {kTranslate, {512, 511.5, -20}}},
+    {{kRotate, {30, 1, 2, 3}}},
+    {{kRotate, {200, 0, -4, 0}}, {kRotate, {15, 1, 0, 0}}},
+    {{kRotate, {45, 0, 0, 0}}},
+    {{kRotate, {60, 0, 0.5, 0}}},
+    {{kFrustum, {-1, 1, -0.75, 0.75, 1, 1000}}},
+    {{kFrustum, {-2, 1, -1, 3, 0.5, 100}}},
+    {{kFrustum, {-1, 1, -0.8, 0.8, 1, 1000}}, {kTranslate, {-512, -512, -40}}, {kRotate, {123.4, 0, 0, 1}}},
+    {{kTranslate, {100.25f, 200.5f, 0}}, {kRotate, {271, 0, 0, 1}}, {kTranslate, {-0.5, -0.5, 0}}},
+};
+// clang-format on
+
+TEST_F(MesaMatrices, ProductsMatchMesasWithinFloatPrecision)
+{
+    glMatrixMode(GL_MODELVIEW);
+    for (size_t i = 0; i < std::size(kCases); ++i) {
+        SCOPED_TRACE("case " + std::to_string(i + 1));
+        Matrix ours = Matrix::Identity();
+        glLoadIdentity();
+        for (const Step& step : kCases[i]) {
+            ours = Apply(ours, step);
+            ApplyOnMesa(step);
+        }
+        GLfloat mesa[16];
+        glGetFloatv(GL_MODELVIEW_MATRIX, mesa);
+        for (int k = 0; k < 16; ++k)
+            EXPECT_NEAR(mesa[k], ours.m[k], 2e-6 * std::max(1.0f, std::abs(mesa[k]))) << k;
+    }
+}
+
+}  // namespace
