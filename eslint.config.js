@@ -11,7 +11,20 @@ export default [
         files: ['web/page/**/*.js'],
         languageOptions: {
             sourceType: 'script',
-            globals: { ...globals.browser, createFlyer: 'readonly' },
+            globals: {
+                ...globals.browser,
+                createFlyer: 'readonly',
+                flyerKeys: 'readonly',
+                flyerScreen: 'readonly',
+            },
+        },
+    },
+    {
+        // The scripts that define the page's globals above, for the others.
+        files: ['web/page/keys.js', 'web/page/screen.js'],
+        rules: {
+            'no-redeclare': ['error', { builtinGlobals: false }],
+            'no-unused-vars': ['error', { varsIgnorePattern: '^flyer' }],
         },
     },
     {

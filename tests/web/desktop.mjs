@@ -7,6 +7,7 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { setTimeout as sleep } from 'node:timers/promises';
 
+import { startXvfb } from '../../scripts/lib/xvfb.mjs';
 import { decodePicture } from './pictures.mjs';
 
 // Runs the game on `level` at `width` with no keys; resolves to {picture,
@@ -16,14 +17,8 @@ export async function runDesktop(build, level, width) {
     const height = width === 1280 ? 1024 : (width * 3) / 4;
     const work = mkdtempSync(join(tmpdir(), 'flyer-desktop-')),
         output = { out: '' };
-    // -noreset: a server that resets refuses the connections that come meanwhile.
-    const server = spawn(
-        'Xvfb',
-        ['-displayfd', '1', '-screen', '0', `${width}x${height}x24`, '-noreset'],
-        { stdio: ['ignore', 'pipe', 'ignore'] },
-    );
-    const display = await new Promise((resolve) => server.stdout.once('data', resolve));
-    const env = { ...process.env, DISPLAY: `:${display.toString().trim()}` };
+    const { display, server } = await startXvfb(width, height);
+    const env = { ...process.env, DISPLAY: display };
     for (const sprite of ['ship.bmp', 'bullet.bmp', 'ships.bmp'])
         symlinkSync(join(build, 'data', sprite), join(work, sprite));
     const game = spawn(join(build, 'flyer'), [level, String(width)], {

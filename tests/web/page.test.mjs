@@ -123,7 +123,7 @@ test('arrows and left Ctrl turn, fire and thrust; the page does not scroll', asy
     await page.close();
 
     const backwards = await openGame('resolution=640');
-    await backwards.setViewport({ width: 700, height: 300 });
+    await backwards.evaluate(() => (document.body.style.minHeight = '300vh')); // room to scroll
     const before = await canvasPicture(backwards);
     await backwards.evaluate(() => window.scrollTo(0, 0));
     await hold(backwards, 'ArrowDown');

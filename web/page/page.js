@@ -48,6 +48,7 @@
 
     function sizeCanvas() {
         [element('canvas').width, element('canvas').height] = sizes[resolution];
+        flyerScreen.fit();
         showStatus();
     }
 
@@ -85,6 +86,7 @@
     function ended(status, lines) {
         flight?.release();
         flight = null;
+        flyerKeys.attach(null);
         const message = element('message');
         if (status === 0) {
             setState('ended');
@@ -144,7 +146,8 @@
                 return {};
             },
             canvas,
-            keyboardListeningElement: canvas,
+            // The keys come through keyboard.js, as the page's other controls'.
+            keyboardListeningElement: document.createElement('span'),
             print: (line) => lines.push(line),
             printErr: (line) => console.warn(line),
             onFrame: countFrame,
@@ -158,6 +161,7 @@
         if (level.bytes) game.FS.writeFile(level.name, level.bytes);
         const current = { game, release: () => {} };
         flight = current;
+        flyerKeys.attach(game);
         canvas.focus();
         try {
             current.release = noteListeners(() => game.callMain([level.name, resolution]));
@@ -186,6 +190,7 @@
     });
     element('level-file').addEventListener('change', (event) => flyOwnLevel(event.target.files[0]));
     element('fly-again').addEventListener('click', fly);
+    flyerKeys.start = () => ['idle', 'ended'].includes(document.body.dataset.state) && fly();
     document.addEventListener('dragover', (event) => event.preventDefault());
     document.addEventListener('drop', (event) => {
         event.preventDefault();
