@@ -3,6 +3,7 @@
 // it in Firefox ESR (ctest's web.firefox.devices); see docs/testing.md for
 // what puppeteer cannot do there. The game's key flags come from
 // flyerKeys.held(): up 1, down 2, left 4, right 8, fire 16.
+/* global flyerKeys, fakePad -- the page's, in page.evaluate */
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 import { KnownDevices } from 'puppeteer-core';

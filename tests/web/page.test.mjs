@@ -9,7 +9,7 @@ import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 
 import { runDesktop } from './desktop.mjs';
-import { launchChromium, serveFolders } from '../../scripts/lib/browser.mjs';
+import { launchBrowser, serveFolders } from '../../scripts/lib/browser.mjs';
 import {
     bluePixels,
     canvasPicture,
@@ -25,7 +25,7 @@ let server, browser;
 
 before(async () => {
     server = await serveFolders({ '/': folder });
-    browser = await launchChromium();
+    browser = await launchBrowser();
 });
 after(async () => {
     await browser?.close();
