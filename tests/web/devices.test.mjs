@@ -11,7 +11,6 @@ import { KnownDevices } from 'puppeteer-core';
 import { launchBrowser, serveFolders } from '../../scripts/lib/browser.mjs';
 import { bluePixels, canvasPicture, verticalShift } from './pictures.mjs';
 
-const firefox = process.env.FLYER_BROWSER === 'firefox';
 const [UP, DOWN, LEFT, RIGHT, FIRE] = [1, 2, 4, 8, 16];
 let server, browser;
 
@@ -36,11 +35,11 @@ const centre = (page, selector) =>
         return { x: box.x + box.width / 2, y: box.y + box.height / 2 };
     });
 
-// A page at `query` in a window of `viewport` (with touch in Chromium when
-// it says so), started by a tap or a click.
+// A page at `query` in a window of `viewport`, started by a tap, a click or
+// nothing.
 async function open(query, viewport = { width: 1600, height: 1400 }, start = 'click') {
     const page = await browser.newPage();
-    await page.setViewport(firefox ? { width: viewport.width, height: viewport.height } : viewport);
+    await page.setViewport(viewport);
     await page.goto(`${server.origin}/?${query}`);
     if (start === 'tap') await page.tap('#canvas');
     if (start === 'click') await page.click('#canvas');
