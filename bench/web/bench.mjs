@@ -22,7 +22,8 @@ import { setTimeout as sleep } from 'node:timers/promises';
 import { fileURLToPath } from 'node:url';
 
 import { launchChromium, serveFolders } from '../../scripts/lib/browser.mjs';
-import { fakeGamepad, fireLatency } from './input.mjs';
+import { fakeGamepad } from '../../scripts/lib/fake-gamepad.mjs';
+import { fireLatency } from './input.mjs';
 
 const root = fileURLToPath(new URL('../..', import.meta.url));
 const seconds = Number(process.argv[2] ?? 5),

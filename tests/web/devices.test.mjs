@@ -3,12 +3,13 @@
 // it in Firefox ESR (ctest's web.firefox.devices); see docs/testing.md for
 // what puppeteer cannot do there. The game's key flags come from
 // flyerKeys.held(): up 1, down 2, left 4, right 8, fire 16.
-/* global flyerKeys, fakePad -- the page's, in page.evaluate */
+/* global flyerKeys -- the page's, in page.evaluate */
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 import { KnownDevices } from 'puppeteer-core';
 
 import { launchBrowser, serveFolders } from '../../scripts/lib/browser.mjs';
+import { fakeGamepad } from '../../scripts/lib/fake-gamepad.mjs';
 import { bluePixels, canvasPicture, verticalShift } from './pictures.mjs';
 
 const [UP, DOWN, LEFT, RIGHT, FIRE] = [1, 2, 4, 8, 16];
@@ -178,19 +179,9 @@ test('Space fires as left Ctrl does, alone and with a finger on Fire', async () 
     await page.close();
 });
 
-// A standard gamepad that the test plugs in, presses and moves.
-function fakeGamepad() {
-    const pad = {
-        mapping: 'standard',
-        connected: true,
-        axes: [0, 0, 0, 0],
-        buttons: Array.from({ length: 17 }, () => ({ pressed: false, value: 0 })),
-    };
-    window.fakePad = { pad, plugged: true };
-    navigator.getGamepads = () => [window.fakePad.plugged ? pad : null];
-}
+// Changes the fake pad by the statements `change` about `pad` and `plug`.
 const setPad = (page, change) =>
-    page.evaluate((text) => new Function('pad', 'plug', text)(fakePad.pad, fakePad), change);
+    page.evaluate(`((pad, plug) => { ${change} })(fakePad.pad, fakePad)`);
 
 test('a gamepad starts, turns, thrusts, fires and ends a flight, plugged in or out', async () => {
     const page = await browser.newPage();

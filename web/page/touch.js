@@ -25,12 +25,14 @@
         pressing.add(event.pointerId);
         follow(event);
     });
-    controls.addEventListener(
+    // On the document: a mouse is not captured by the button it pressed, and
+    // a finger's button may hide (a key was pressed) while it is down.
+    document.addEventListener(
         'pointermove',
         (event) => pressing.has(event.pointerId) && follow(event),
     );
-    controls.addEventListener('pointerup', lift);
-    controls.addEventListener('pointercancel', lift);
+    document.addEventListener('pointerup', lift);
+    document.addEventListener('pointercancel', lift);
     document.addEventListener('pointerdown', (event) => {
         if (event.pointerType === 'touch') flyerKeys.use('touch');
     });
