@@ -92,8 +92,8 @@ test('full screen by its button and by F; leaving it keeps the flight going', as
     await page.close();
 });
 
-// Holds keys with `press` and pictures the flight until shots show and the
-// map has moved `rows` down; `release` lets go.
+// Holds `keys` with `press` and pictures the flight until shots show and the
+// map has moved 8 rows down (forward, at heading 0); `release` lets go.
 async function flyHolding(page, keys, press, release) {
     const start = await canvasPicture(page);
     await press();
@@ -114,11 +114,13 @@ async function flyHolding(page, keys, press, release) {
 
 test('two fingers on Thrust and Fire fly as Up and Ctrl do; fingers slide, add up and let go', async () => {
     const keys = await open('resolution=640');
-    await keys.keyboard.down('ArrowUp');
     const byKeys = await flyHolding(
         keys,
         UP | FIRE,
-        () => keys.keyboard.down('Control'),
+        async () => {
+            await keys.keyboard.down('ArrowUp');
+            await keys.keyboard.down('Control');
+        },
         async () => {
             await keys.keyboard.up('Control');
             await keys.keyboard.up('ArrowUp');
@@ -165,15 +167,18 @@ test('two fingers on Thrust and Fire fly as Up and Ctrl do; fingers slide, add u
     await page.close();
 });
 
-test('Space fires as left Ctrl does, alone and with a finger on Fire', async () => {
-    const page = await open('resolution=640', { width: 1600, height: 1400, hasTouch: true });
-    await page.keyboard.down(' ');
+// Fire stays held until the last of a finger and Space lets go.
+test('Space fires as left Ctrl does, also with a finger on Fire; it does not scroll', async () => {
+    const page = await open('resolution=640', { width: 1600, height: 1400, hasTouch: true }, 'tap');
+    await page.evaluate(() => (document.body.style.minHeight = '300vh')); // room to scroll
+    const at = await centre(page, '#touch [aria-label="Fire"]');
+    const finger = await page.touchscreen.touchStart(at.x, at.y);
     await waitHeld(page, FIRE);
-    await page.keyboard.down('Control');
-    await page.keyboard.up(' ');
+    await page.keyboard.down(' ');
+    await finger.end();
     await waitFrames(page, (await page.evaluate(() => window.flyerStats.frames)) + 2);
-    assert.equal(await page.evaluate(() => flyerKeys.held()), FIRE, 'Ctrl still holds fire');
-    await page.keyboard.up('Control');
+    assert.equal(await page.evaluate(() => flyerKeys.held()), FIRE, 'Space still holds fire');
+    await page.keyboard.up(' ');
     await waitHeld(page, 0);
     assert.equal(await page.evaluate(() => window.scrollY), 0, 'Space does not scroll');
     await page.close();
