@@ -22,6 +22,8 @@
         if (event.code === 'KeyF' && !event.ctrlKey && !event.altKey && !event.metaKey)
             flyerScreen.toggleFullScreen();
         if (!flyerKeys.flying() || !(event.code in keys)) return;
+        // In full screen Esc is the browser's: it leaves full screen.
+        if (event.code === 'Escape' && flyerScreen.isFullScreen()) return;
         event.preventDefault();
         flyerKeys.use('keys');
         if (!event.repeat) flyerKeys.holds('key ' + event.code, [keys[event.code]]);

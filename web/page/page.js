@@ -87,6 +87,7 @@
         flight?.release();
         flight = null;
         flyerKeys.attach(null);
+        flyerScreen.leaveFullScreen();
         const message = element('message');
         if (status === 0) {
             setState('ended');

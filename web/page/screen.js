@@ -39,8 +39,12 @@ const flyerScreen = (() => {
         if (fullScreenElement()) leave.call(document);
         else enter?.call(stage)?.catch?.(() => {});
     }
+    // As the desktop game's ending leaves its full screen.
+    function leaveFullScreen() {
+        if (fullScreenElement()) leave.call(document);
+    }
     addEventListener('resize', fit);
     for (const event of ['fullscreenchange', 'webkitfullscreenchange'])
         document.addEventListener(event, fit);
-    return { fit, toggleFullScreen };
+    return { fit, toggleFullScreen, leaveFullScreen, isFullScreen: () => !!fullScreenElement() };
 })();
