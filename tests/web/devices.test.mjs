@@ -53,12 +53,15 @@ async function open(query, viewport = { width: 1600, height: 1400 }, start = 'cl
 const setPad = (page, change) =>
     page.evaluate(`((pad, plug) => { ${change} })(fakePad.pad, fakePad)`);
 
-// The canvas is shown whole inside the window, with the game's shape.
+// The canvas is shown whole inside the window, with the game's shape, and
+// the page is no wider than the window.
 async function assertFits(page, width, height) {
-    const [box, window] = await page.$eval('#canvas', (canvas) => [
+    const [box, window, pageWidth] = await page.$eval('#canvas', (canvas) => [
         canvas.getBoundingClientRect().toJSON(),
         [innerWidth, innerHeight],
+        document.documentElement.scrollWidth,
     ]);
+    assert.ok(pageWidth <= window[0], `a page ${pageWidth} wide in ${window}`);
     assert.deepEqual(
         [box.x >= 0, box.y >= 0, box.right <= window[0] + 0.5, box.bottom <= window[1] + 0.5],
         [true, true, true, true],
