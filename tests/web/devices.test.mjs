@@ -53,12 +53,13 @@ async function open(query, viewport = { width: 1600, height: 1400 }, start = 'cl
 const setPad = (page, change) =>
     page.evaluate(`((pad, plug) => { ${change} })(fakePad.pad, fakePad)`);
 
-// The canvas is shown whole inside the window, with the game's shape, and
-// the page is no wider than the window.
-async function assertFits(page, width, height) {
-    const [box, window, pageWidth] = await page.$eval('#canvas', (canvas) => [
+// The canvas is shown whole inside `window` ([width, height], the viewport
+// by default: a phone's browser widens its layout to fit a wider page),
+// with the game's shape, and the page is no wider.
+async function assertFits(page, width, height, window) {
+    window ??= [page.viewport().width, page.viewport().height];
+    const [box, pageWidth] = await page.$eval('#canvas', (canvas) => [
         canvas.getBoundingClientRect().toJSON(),
-        [innerWidth, innerHeight],
         document.documentElement.scrollWidth,
     ]);
     assert.ok(pageWidth <= window[0], `a page ${pageWidth} wide in ${window}`);
@@ -91,7 +92,7 @@ test('full screen by its button and by F; leaving it keeps the flight going, end
     await page.click('#full-screen');
     await page.waitForFunction(() => document.fullscreenElement !== null);
     assert.equal(await full(), 'stage');
-    await assertFits(page, 640, 480);
+    await assertFits(page, 640, 480, await page.evaluate(() => [innerWidth, innerHeight]));
     await page.keyboard.press('Escape');
     if (await full()) await page.keyboard.press('f');
     await page.waitForFunction(() => document.fullscreenElement === null);
