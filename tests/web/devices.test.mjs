@@ -58,6 +58,8 @@ const setPad = (page, change) =>
 // with the game's shape, and the page is no wider.
 async function assertFits(page, width, height, window) {
     window ??= [page.viewport().width, page.viewport().height];
+    // A new size reaches the page as a resize event before the next frame.
+    await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
     const [box, pageWidth] = await page.$eval('#canvas', (canvas) => [
         canvas.getBoundingClientRect().toJSON(),
         document.documentElement.scrollWidth,
