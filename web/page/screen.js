@@ -35,13 +35,13 @@ const flyerScreen = (() => {
         toggleFullScreen();
         document.getElementById('canvas').focus();
     });
-    function toggleFullScreen() {
-        if (fullScreenElement()) leave.call(document);
-        else enter?.call(stage)?.catch?.(() => {});
-    }
-    // As the desktop game's ending leaves its full screen.
+    // Also as the desktop game's ending leaves its full screen.
     function leaveFullScreen() {
         if (fullScreenElement()) leave.call(document);
+    }
+    function toggleFullScreen() {
+        if (fullScreenElement()) leaveFullScreen();
+        else enter?.call(stage)?.catch?.(() => {});
     }
     addEventListener('resize', fit);
     for (const event of ['fullscreenchange', 'webkitfullscreenchange'])
