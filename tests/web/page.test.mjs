@@ -1,5 +1,6 @@
-// The web page in headless Chromium against the desktop game: run by ctest
-// as web.* (node --test-name-pattern picks one case). FLYER_BUILD is the
+// The web page in headless Chromium (Firefox ESR with FLYER_BROWSER=firefox)
+// against the desktop game: run by ctest as web.* and web.firefox.* (node
+// --test-name-pattern picks one case). FLYER_BUILD is the
 // desktop build (the reference pictures and messages), FLYER_WEB_PAGE the
 // page's folder (build-web/web).
 import assert from 'node:assert/strict';
