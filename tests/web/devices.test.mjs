@@ -27,6 +27,9 @@ after(async () => {
 const state = (page) => page.evaluate(() => document.body.dataset.state);
 const waitFrames = (page, count) =>
     page.waitForFunction((n) => window.flyerStats.frames >= n, { timeout: 60000 }, count);
+// Waits for `count` more frames.
+const moreFrames = async (page, count) =>
+    waitFrames(page, (await page.evaluate(() => window.flyerStats.frames)) + count);
 // Waits until the game's input holds exactly `keys`.
 const waitHeld = (page, keys) =>
     page.waitForFunction((k) => flyerKeys.held() === k, { timeout: 20000 }, keys);
@@ -98,7 +101,7 @@ test('full screen by its button and by F; leaving it keeps the flight going, end
     await page.keyboard.press('Escape');
     if (await full()) await page.keyboard.press('f');
     await page.waitForFunction(() => document.fullscreenElement === null);
-    await waitFrames(page, (await page.evaluate(() => window.flyerStats.frames)) + 3);
+    await moreFrames(page, 3);
     assert.equal(await state(page), 'flying');
     await page.keyboard.press('f');
     await page.waitForFunction(() => document.fullscreenElement !== null);
@@ -178,6 +181,7 @@ test('two fingers on Thrust and Fire fly as Up and Ctrl do; fingers slide, add u
     assert.equal(await page.$eval('#touch', (pad) => getComputedStyle(pad).display), 'none');
     await page.keyboard.up(' ');
     await page.tap('#canvas'); // a touch shows them again
+    await moreFrames(page, 2); // drawn before the finger comes, as a player sees them
     await page.touchscreen.tap(at['End flight'].x, at['End flight'].y);
     await page.waitForFunction(() => document.body.dataset.state === 'ended');
     await page.close();
@@ -192,7 +196,7 @@ test('Space fires as left Ctrl does, also with a finger on Fire; it does not scr
     await waitHeld(page, FIRE);
     await page.keyboard.down(' ');
     await finger.end();
-    await waitFrames(page, (await page.evaluate(() => window.flyerStats.frames)) + 2);
+    await moreFrames(page, 2);
     assert.equal(await page.evaluate(() => flyerKeys.held()), FIRE, 'Space still holds fire');
     await page.keyboard.up(' ');
     await waitHeld(page, 0);
