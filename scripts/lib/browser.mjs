@@ -67,6 +67,7 @@ export async function launchFirefox() {
             throw error;
         });
     browser.on('disconnected', () => server.kill());
+    process.once('exit', () => server.kill()); // a script that dies leaves no Xvfb
     return browser;
 }
 
