@@ -51,7 +51,8 @@ export function launchBrowser() {
 }
 
 // Debian's Firefox ESR over WebDriver BiDi, in a window on a private Xvfb:
-// headless, it has no WebGL. Closing the browser stops the server.
+// headless, it has no WebGL. Closing the browser, or node exiting, stops
+// the server.
 export async function launchFirefox() {
     const { display, server } = await startXvfb(1600, 1400);
     const browser = await puppeteer
