@@ -14,13 +14,22 @@ export default [
             globals: {
                 ...globals.browser,
                 createFlyer: 'readonly',
+                flyerKeys: 'readonly',
                 flyerLevels: 'readonly',
                 flyerOffline: 'readonly',
+                flyerScreen: 'readonly',
                 flyerTables: 'readonly',
             },
         },
         // Each of the page's scripts defines one of these globals for the others.
         rules: { 'no-redeclare': ['error', { builtinGlobals: false }] },
+    },
+    {
+        // The scripts that define the page's globals above, for the others.
+        files: ['web/page/keys.js', 'web/page/screen.js'],
+        rules: {
+            'no-unused-vars': ['error', { varsIgnorePattern: '^flyer' }],
+        },
     },
     {
         files: ['dist/tiled/**/*.js'],

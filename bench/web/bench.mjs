@@ -8,11 +8,14 @@
 // them; median and 90th percentile) and the frame rate (window.flyerStats
 // .frames over `seconds`), after a second of warming up; and the time from
 // navigation to the first frame drawn, with the click that starts the game
-// made as soon as the page has loaded. Each case runs `runs` times in turn
-// and reports its median run. Prints a Markdown table, then the bytes the
-// page downloads before its first frame on a first and a repeat visit
-// (downloads.mjs). FLYER_WEB_BUILD names another web build folder than
-// build-web/ (a copy, for example).
+// made as soon as the page has loaded. At the example resolution (1024)
+// the demo level runs once more with the touch controls shown and a gamepad
+// polled, and then counts the frames from a press of Space, of a finger on
+// Fire and of the pad's A to the game's key flags (bench/web/input.mjs).
+// Each case runs `runs` times in turn and reports its median run. Prints
+// Markdown tables, the last the bytes the page downloads before its first
+// frame on a first and a repeat visit (downloads.mjs). FLYER_WEB_BUILD names
+// another web build folder than build-web/ (a copy, for example).
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -23,6 +26,8 @@ import { fileURLToPath } from 'node:url';
 import { launchChromium, serveFolders } from '../../scripts/lib/browser.mjs';
 import { measureDownloads } from './downloads.mjs';
 import { readTables } from '../../scripts/lib/tables.mjs';
+import { fakeGamepad } from '../../scripts/lib/fake-gamepad.mjs';
+import { fireLatency } from './input.mjs';
 
 const root = fileURLToPath(new URL('../..', import.meta.url));
 const seconds = Number(process.argv[2] ?? 5),
@@ -75,9 +80,14 @@ function timeAnimationFrames() {
 const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const percentile = (values, p) => values.sort((a, b) => a - b)[Math.floor(values.length * p)];
 
-async function measure(browser, path) {
+// `devices`: with a touch screen (the touch controls show) and a gamepad.
+async function measure(browser, path, devices = false) {
     const page = await browser.newPage();
     await page.evaluateOnNewDocument(timeAnimationFrames);
+    if (devices) {
+        await page.setViewport({ width: 1600, height: 1400, hasTouch: true });
+        await page.evaluateOnNewDocument(fakeGamepad);
+    }
     await page.goto(`${server.origin}${path}`);
     if (!path.startsWith('/floor/')) await page.click('#canvas');
     await page.waitForFunction(() => window.flyerStats?.frames >= 1, { timeout: 60000 });
@@ -97,10 +107,13 @@ async function measure(browser, path) {
         frames0,
         time0,
     );
+    if (devices) result.latency = await page.evaluate(fireLatency, 20);
     await page.close();
     return result;
 }
 
+const devices = 'game, demo level, touch and pad';
+let latencies = [];
 const browser = await launchChromium();
 const format = (value, digits = 1) => value.toFixed(digits);
 console.log(`load average before: ${readFileSync('/proc/loadavg', 'utf8').trim()}`);
@@ -113,10 +126,12 @@ try {
             'game, demo level': `/?resolution=${resolution}`,
             'game, full level': `/?resolution=${resolution}&level=full`,
         };
+        if (resolution === tables.exampleResolution) cases[devices] = `/?resolution=${resolution}`;
         const results = {};
         for (let run = 0; run < runs; ++run)
             for (const [name, path] of Object.entries(cases))
-                (results[name] ??= []).push(await measure(browser, path));
+                (results[name] ??= []).push(await measure(browser, path, name === devices));
+        if (results[devices]) latencies = results[devices].map((r) => r.latency);
         const floorFps = median(results.floor.map((r) => r.fps));
         for (const [name, list] of Object.entries(results)) {
             const pick = list.sort((a, b) => median(a.times) - median(b.times))[
@@ -132,6 +147,14 @@ try {
                     )} |`,
             );
         }
+    }
+    console.log(
+        `\n| ${devices}, ${tables.exampleResolution}: input | frames to the game's key flags (median, max) |`,
+    );
+    console.log('|---|---|');
+    for (const input of ['key', 'touch', 'pad']) {
+        const counts = latencies.flatMap((latency) => latency[input]);
+        console.log(`| ${input} | ${median(counts)}, ${Math.max(...counts)} |`);
     }
     console.log('\n| visit | requests before the first frame | gzipped KB |\n|---|---|---|');
     for (const { visit, requests, bytes } of await measureDownloads(browser, server, '/'))

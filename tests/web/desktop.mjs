@@ -1,7 +1,7 @@
 // The desktop game as the web tests' reference: build/flyer on a private
 // Xvfb with the scripted clock and keys of tests/support/ScriptedSdl.cpp.
 import assert from 'node:assert/strict';
-import { execFileSync, spawn, spawnSync } from 'node:child_process';
+import { execFileSync, spawnSync } from 'node:child_process';
 import {
     mkdtempSync,
     readdirSync,
@@ -16,19 +16,14 @@ import { join } from 'node:path';
 import { decodePicture, differingShare } from './pictures.mjs';
 import { flyFrames } from '../../scripts/lib/stepped-flight.mjs';
 import { readTables } from '../../scripts/lib/tables.mjs';
+import { startXvfb } from '../../scripts/lib/xvfb.mjs';
 
 // Runs `use(work, env)` with a folder holding the sprites and a private
 // Xvfb of `width` x `height` in `env`; both go afterwards.
 async function withXvfb(build, width, height, use) {
     const work = mkdtempSync(join(tmpdir(), 'flyer-desktop-'));
-    // -noreset: a server that resets refuses the connections that come meanwhile.
-    const server = spawn(
-        'Xvfb',
-        ['-displayfd', '1', '-screen', '0', `${width}x${height}x24`, '-noreset'],
-        { stdio: ['ignore', 'pipe', 'ignore'] },
-    );
-    const display = await new Promise((resolve) => server.stdout.once('data', resolve));
-    const env = { ...process.env, DISPLAY: `:${display.toString().trim()}` };
+    const { display, server } = await startXvfb(width, height);
+    const env = { ...process.env, DISPLAY: display };
     for (const sprite of readTables(join(build, 'data')).sprites)
         symlinkSync(join(build, 'data', sprite), join(work, sprite));
     try {

@@ -7,7 +7,7 @@ import { join } from 'node:path';
 import { test } from 'node:test';
 
 import { assertLikeDesktop, writeLevel } from './desktop.mjs';
-import { launchChromium, serveFolders } from '../../scripts/lib/browser.mjs';
+import { launchBrowser, serveFolders } from '../../scripts/lib/browser.mjs';
 import { demoKeyScript, openStepped } from '../../scripts/lib/stepped-flight.mjs';
 
 const build = process.env.FLYER_BUILD;
@@ -23,7 +23,7 @@ test('the demo flight draws the desktop’s frames: first, turning, thrust, fire
         '/': process.env.FLYER_WEB_PAGE,
         '/levels/wall.lvl': level,
     });
-    const browser = await launchChromium();
+    const browser = await launchBrowser();
     try {
         const page = await openStepped(browser, `${server.origin}/?resolution=1024&level=wall`);
         await assertLikeDesktop(page, build, level, 1024, demoKeyScript(), [1, 12, 40, 76, 88]);

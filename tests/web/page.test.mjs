@@ -8,7 +8,7 @@ import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 
 import { assertLikeDesktop, runDesktop, writeLevel } from './desktop.mjs';
-import { launchChromium, serveFolders } from '../../scripts/lib/browser.mjs';
+import { launchBrowser, serveFolders } from '../../scripts/lib/browser.mjs';
 import { flyFrames, openStepped } from '../../scripts/lib/stepped-flight.mjs';
 
 const build = process.env.FLYER_BUILD,
@@ -18,7 +18,7 @@ let server, browser;
 
 before(async () => {
     server = await serveFolders({ '/': process.env.FLYER_WEB_PAGE });
-    browser = await launchChromium();
+    browser = await launchBrowser();
 });
 after(async () => {
     await browser?.close();
@@ -45,7 +45,7 @@ test('first frame matches the desktop game at 640 and 1280', async () => {
 // moves up, as on the desktop; the arrows do not scroll the page.
 test('the down arrow thrusts backwards; the page does not scroll', async () => {
     const page = await open('resolution=640');
-    await page.setViewport({ width: 700, height: 300 });
+    await page.evaluate(() => (document.body.style.minHeight = '300vh')); // room to scroll
     await page.evaluate(() => window.scrollTo(0, 0));
     await assertLikeDesktop(page, build, demo, 640, '3 274 1;', [30]);
     assert.equal(await page.evaluate(() => window.scrollY), 0, 'arrows do not scroll');

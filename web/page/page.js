@@ -51,6 +51,7 @@
 
     function sizeCanvas() {
         [element('canvas').width, element('canvas').height] = sizes.get(resolution);
+        flyerScreen.fit();
         showStatus();
     }
 
@@ -88,6 +89,8 @@
     function ended(status, lines) {
         flight?.release();
         flight = null;
+        flyerKeys.attach(null);
+        flyerScreen.leaveFullScreen();
         const message = element('message');
         if (status === 0) {
             setState('ended');
@@ -154,7 +157,8 @@
                 return {};
             },
             canvas,
-            keyboardListeningElement: canvas,
+            // The keys come through keyboard.js, as the page's other controls'.
+            keyboardListeningElement: document.createElement('span'),
             print: (line) => lines.push(line),
             printErr: (line) => console.warn(line),
             onFrame: countFrame,
@@ -168,6 +172,7 @@
         if (level.bytes) game.FS.writeFile(level.name, level.bytes);
         const current = { game, release: () => {} };
         flight = current;
+        flyerKeys.attach(game);
         canvas.focus();
         try {
             current.release = noteListeners(() => game.callMain([level.name, resolution]));
@@ -198,6 +203,7 @@
     });
     element('level-file').addEventListener('change', (event) => flyOwnLevel(event.target.files[0]));
     element('fly-again').addEventListener('click', fly);
+    flyerKeys.start = () => ['idle', 'ended'].includes(document.body.dataset.state) && fly();
     document.addEventListener('dragover', (event) => event.preventDefault());
     document.addEventListener('drop', (event) => {
         event.preventDefault();

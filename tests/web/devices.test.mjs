@@ -1,0 +1,227 @@
+// The page on other devices than a PC keyboard: a phone's screen, touch, a
+// gamepad, Space, small windows and full screen. FLYER_BROWSER=firefox runs
+// it in Firefox ESR (ctest's web.firefox.devices); see docs/testing.md for
+// what puppeteer cannot do there. The game's key flags come from
+// flyerKeys.held(): up 1, down 2, left 4, right 8, fire 16.
+/* global flyerKeys -- the page's, in page.evaluate */
+import assert from 'node:assert/strict';
+import { after, before, test } from 'node:test';
+import { KnownDevices } from 'puppeteer-core';
+
+import { launchBrowser, serveFolders } from '../../scripts/lib/browser.mjs';
+import { fakeGamepad } from '../../scripts/lib/fake-gamepad.mjs';
+import { bluePixels, canvasPicture, verticalShift } from './pictures.mjs';
+
+const [UP, DOWN, LEFT, RIGHT, FIRE] = [1, 2, 4, 8, 16];
+let server, browser;
+
+before(async () => {
+    server = await serveFolders({ '/': process.env.FLYER_WEB_PAGE });
+    browser = await launchBrowser();
+});
+after(async () => {
+    await browser?.close();
+    server?.close();
+});
+
+const state = (page) => page.evaluate(() => document.body.dataset.state);
+const waitFrames = (page, count) =>
+    page.waitForFunction((n) => window.flyerStats.frames >= n, { timeout: 60000 }, count);
+// Waits for `count` more frames.
+const moreFrames = async (page, count) =>
+    waitFrames(page, (await page.evaluate(() => window.flyerStats.frames)) + count);
+// Waits until the game's input holds exactly `keys`.
+const waitHeld = (page, keys) =>
+    page.waitForFunction((k) => flyerKeys.held() === k, { timeout: 20000 }, keys);
+const centre = (page, selector) =>
+    page.$eval(selector, (element) => {
+        const box = element.getBoundingClientRect();
+        return { x: box.x + box.width / 2, y: box.y + box.height / 2 };
+    });
+
+// A page at `query` in a window of `viewport`, with a gamepad plugged in
+// (scripts/lib/fake-gamepad.mjs), started by a tap, a click or nothing.
+async function open(query, viewport = { width: 1600, height: 1400 }, start = 'click') {
+    const page = await browser.newPage();
+    await page.setViewport(viewport);
+    await page.evaluateOnNewDocument(fakeGamepad);
+    await page.goto(`${server.origin}/?${query}`);
+    if (start === 'tap') await page.tap('#canvas');
+    if (start === 'click') await page.click('#canvas');
+    if (start) await waitFrames(page, 2);
+    return page;
+}
+
+// Changes the fake pad by the statements `change` about `pad` and `plug`.
+const setPad = (page, change) =>
+    page.evaluate(`((pad, plug) => { ${change} })(fakePad.pad, fakePad)`);
+
+// The canvas is shown whole inside `window` ([width, height], the viewport
+// by default: a phone's browser widens its layout to fit a wider page),
+// with the game's shape, and the page is no wider.
+async function assertFits(page, width, height, window) {
+    window ??= [page.viewport().width, page.viewport().height];
+    // A new size reaches the page as a resize event before the next frame.
+    await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
+    const [box, pageWidth] = await page.$eval('#canvas', (canvas) => [
+        canvas.getBoundingClientRect().toJSON(),
+        document.documentElement.scrollWidth,
+    ]);
+    assert.ok(pageWidth <= window[0], `a page ${pageWidth} wide in ${window}`);
+    assert.deepEqual(
+        [box.x >= 0, box.y >= 0, box.right <= window[0] + 0.5, box.bottom <= window[1] + 0.5],
+        [true, true, true, true],
+        `${JSON.stringify(box)} in ${window}`,
+    );
+    assert.ok(Math.abs(box.width / box.height - width / height) < 0.01, 'shape kept');
+    assert.ok(box.width > window[0] / 3, `a picture ${box.width} wide is not lost`);
+}
+
+test('a phone sideways and upright, and an 800x600 window at 1280, show the whole picture', async () => {
+    const phone = KnownDevices['iPhone 13 landscape'].viewport;
+    const page = await open('resolution=800', phone, null);
+    await assertFits(page, 800, 600);
+    await page.setViewport({ ...phone, width: phone.height, height: phone.width });
+    await assertFits(page, 800, 600);
+    await page.close();
+    const small = await open('resolution=1280', { width: 800, height: 600 });
+    await assertFits(small, 1280, 1024);
+    await small.close();
+});
+
+// Esc in full screen is the browser's, to leave it: Firefox does, headless
+// Chromium keeps full screen on a synthetic Esc.
+test('full screen by its button and by F; leaving it keeps the flight going, ending leaves it', async () => {
+    const page = await open('resolution=640', { width: 800, height: 600 });
+    const full = () => page.evaluate(() => document.fullscreenElement?.id ?? null);
+    await page.click('#full-screen');
+    await page.waitForFunction(() => document.fullscreenElement !== null);
+    assert.equal(await full(), 'stage');
+    await assertFits(page, 640, 480, await page.evaluate(() => [innerWidth, innerHeight]));
+    await page.keyboard.press('Escape');
+    if (await full()) await page.keyboard.press('f');
+    await page.waitForFunction(() => document.fullscreenElement === null);
+    await moreFrames(page, 3);
+    assert.equal(await state(page), 'flying');
+    await page.keyboard.press('f');
+    await page.waitForFunction(() => document.fullscreenElement !== null);
+    await setPad(page, 'pad.buttons[8].pressed = true'); // Back
+    await page.waitForFunction(() => document.fullscreenElement === null);
+    assert.equal(await state(page), 'ended');
+    await page.close();
+});
+
+// Holds `keys` with `press` and pictures the flight until shots show and the
+// map has moved 8 rows down (forward, at heading 0); `release` lets go.
+async function flyHolding(page, keys, press, release) {
+    const start = await canvasPicture(page);
+    await press();
+    await waitHeld(page, keys);
+    let picture = start;
+    for (let look = 0; look < 20; ++look) {
+        picture = await canvasPicture(page);
+        if (bluePixels(picture) > bluePixels(start) + 10 && verticalShift(start, picture) >= 8)
+            break;
+    }
+    await release();
+    await waitHeld(page, 0);
+    return {
+        shots: bluePixels(picture) > bluePixels(start) + 10,
+        moved: verticalShift(start, picture) >= 8,
+    };
+}
+
+test('two fingers on Thrust and Fire fly as Up and Ctrl do; fingers slide, add up and let go', async () => {
+    const keys = await open('resolution=640');
+    const byKeys = await flyHolding(
+        keys,
+        UP | FIRE,
+        async () => {
+            await keys.keyboard.down('ArrowUp');
+            await keys.keyboard.down('Control');
+        },
+        async () => {
+            await keys.keyboard.up('Control');
+            await keys.keyboard.up('ArrowUp');
+        },
+    );
+    assert.deepEqual(byKeys, { shots: true, moved: true }, 'Up and Ctrl');
+    await keys.close();
+
+    const page = await open('resolution=640', { width: 1600, height: 1400, hasTouch: true }, 'tap');
+    assert.equal(await page.$eval('#touch', (pad) => getComputedStyle(pad).display), 'block');
+    const at = {};
+    for (const name of ['Turn left', 'Turn right', 'Thrust', 'Reverse', 'Fire', 'End flight'])
+        at[name] = await centre(page, `#touch [aria-label="${name}"]`);
+    const fingers = [];
+    const byTouch = await flyHolding(
+        page,
+        UP | FIRE,
+        async () => {
+            fingers.push(await page.touchscreen.touchStart(at.Thrust.x, at.Thrust.y));
+            fingers.push(await page.touchscreen.touchStart(at.Fire.x, at.Fire.y));
+        },
+        () => Promise.all(fingers.splice(0).map((finger) => finger.end())),
+    );
+    assert.deepEqual(byTouch, byKeys, 'Thrust and Fire');
+
+    const left = await page.touchscreen.touchStart(at['Turn left'].x, at['Turn left'].y);
+    const thrust = await page.touchscreen.touchStart(at.Thrust.x, at.Thrust.y);
+    const fire = await page.touchscreen.touchStart(at.Fire.x, at.Fire.y);
+    await waitHeld(page, LEFT | UP | FIRE);
+    await left.move(at['Turn right'].x, at['Turn right'].y);
+    await waitHeld(page, RIGHT | UP | FIRE);
+    await thrust.move(at.Reverse.x, at.Reverse.y);
+    await waitHeld(page, RIGHT | DOWN | FIRE);
+    await fire.move(at.Fire.x, at.Fire.y - 200); // off the button
+    await waitHeld(page, RIGHT | DOWN);
+    await Promise.all([left.end(), thrust.end(), fire.end()]);
+    await waitHeld(page, 0);
+    await page.keyboard.down(' ');
+    assert.equal(await page.$eval('#touch', (pad) => getComputedStyle(pad).display), 'none');
+    await page.keyboard.up(' ');
+    await page.tap('#canvas'); // a touch shows them again
+    await moreFrames(page, 2); // drawn before the finger comes, as a player sees them
+    await page.touchscreen.tap(at['End flight'].x, at['End flight'].y);
+    await page.waitForFunction(() => document.body.dataset.state === 'ended');
+    await page.close();
+});
+
+// Fire stays held until the last of a finger and Space lets go.
+test('Space fires as left Ctrl does, also with a finger on Fire; it does not scroll', async () => {
+    const page = await open('resolution=640', { width: 1600, height: 1400, hasTouch: true }, 'tap');
+    await page.evaluate(() => (document.body.style.minHeight = '300vh')); // room to scroll
+    const at = await centre(page, '#touch [aria-label="Fire"]');
+    const finger = await page.touchscreen.touchStart(at.x, at.y);
+    await waitHeld(page, FIRE);
+    await page.keyboard.down(' ');
+    await finger.end();
+    await moreFrames(page, 2);
+    assert.equal(await page.evaluate(() => flyerKeys.held()), FIRE, 'Space still holds fire');
+    await page.keyboard.up(' ');
+    await waitHeld(page, 0);
+    assert.equal(await page.evaluate(() => window.scrollY), 0, 'Space does not scroll');
+    await page.close();
+});
+
+test('a gamepad starts, turns, thrusts, fires and ends a flight, plugged in or out', async () => {
+    const page = await open('resolution=640', undefined, null);
+    await setPad(page, 'pad.buttons[0].pressed = true');
+    await waitFrames(page, 2);
+    await waitHeld(page, FIRE);
+    await setPad(page, 'pad.buttons[0].pressed = false; pad.buttons[14].pressed = true');
+    await waitHeld(page, LEFT);
+    await setPad(page, 'pad.buttons[14].pressed = false; pad.axes[1] = -0.9; pad.axes[0] = 0.3');
+    await waitHeld(page, UP);
+    await setPad(page, 'pad.axes = [0.9, 0.6, 0, 0]; pad.buttons[7].value = 1');
+    await waitHeld(page, RIGHT | DOWN | FIRE);
+    await setPad(page, 'plug.plugged = false');
+    await waitHeld(page, 0);
+    await setPad(page, 'pad.axes = [0, 0, 0, 0]; pad.buttons[7].value = 0; plug.plugged = true');
+    await setPad(page, 'pad.buttons[13].pressed = true');
+    await waitHeld(page, DOWN);
+    assert.equal(await page.evaluate(() => document.body.dataset.input), 'pad');
+    await setPad(page, 'pad.buttons[13].pressed = false; pad.buttons[8].pressed = true');
+    await page.waitForFunction(() => document.body.dataset.state === 'ended');
+    await page.close();
+});
