@@ -38,10 +38,17 @@ function steppedClock(step) {
     };
 }
 
-// A new page of `browser` at `url` on the stepped clock, its flight started
-// by `start` (a click on the picture) and waiting for frame 1, or refused.
-export async function openStepped(browser, url, start = (page) => page.click('#canvas')) {
+// A new page of `browser` at `url` on the stepped clock, made ready by
+// `setUp` before it loads, its flight started by `start` (a click on the
+// picture) and waiting for frame 1, or refused.
+export async function openStepped(
+    browser,
+    url,
+    start = (page) => page.click('#canvas'),
+    setUp = () => {},
+) {
     const page = await browser.newPage();
+    await setUp(page);
     // A loaded machine can take long to load and start the game: waits are
     // bounded by the test's own time-out rather than puppeteer's 30 s.
     page.setDefaultTimeout(0);

@@ -10,7 +10,7 @@ import { KnownDevices } from 'puppeteer-core';
 
 import { launchBrowser, serveFolders } from '../../scripts/lib/browser.mjs';
 import { fakeGamepad } from '../../scripts/lib/fake-gamepad.mjs';
-import { bluePixels, canvasPicture, verticalShift } from './pictures.mjs';
+import { flyFrames, openStepped } from '../../scripts/lib/stepped-flight.mjs';
 
 const [UP, DOWN, LEFT, RIGHT, FIRE] = [1, 2, 4, 8, 16];
 let server, browser;
@@ -111,60 +111,45 @@ test('full screen by its button and by F; leaving it keeps the flight going, end
     await page.close();
 });
 
-// Holds `keys` with `press` and pictures the flight until shots show and the
-// map has moved 8 rows down (forward, at heading 0); `release` lets go.
-async function flyHolding(page, keys, press, release) {
-    const start = await canvasPicture(page);
-    await press();
-    await waitHeld(page, keys);
-    let picture = start;
-    for (let look = 0; look < 20; ++look) {
-        picture = await canvasPicture(page);
-        if (bluePixels(picture) > bluePixels(start) + 10 && verticalShift(start, picture) >= 8)
-            break;
-    }
-    await release();
-    await waitHeld(page, 0);
-    return {
-        shots: bluePixels(picture) > bluePixels(start) + 10,
-        moved: verticalShift(start, picture) >= 8,
-    };
+// Frame 30 at 640, on the stepped clock, of a flight in a window of
+// `viewport` started by `start`, with what `hold` holds from its start.
+async function frameHolding(viewport, start, hold) {
+    const url = `${server.origin}/?resolution=640`;
+    const page = await openStepped(browser, url, start, (p) => p.setViewport(viewport));
+    await hold(page);
+    const picture = (await flyFrames(page, '', 30, [30])).get(30);
+    const held = await page.evaluate(() => flyerKeys.held());
+    await page.close();
+    return { picture, held };
 }
 
 test('two fingers on Thrust and Fire fly as Up and Ctrl do; fingers slide, add up and let go', async () => {
-    const keys = await open('resolution=640');
-    const byKeys = await flyHolding(
-        keys,
-        UP | FIRE,
-        async () => {
-            await keys.keyboard.down('ArrowUp');
-            await keys.keyboard.down('Control');
-        },
-        async () => {
-            await keys.keyboard.up('Control');
-            await keys.keyboard.up('ArrowUp');
+    const byKeys = await frameHolding(
+        { width: 1600, height: 1400 },
+        (page) => page.click('#canvas'),
+        async (page) => {
+            await page.keyboard.down('ArrowUp');
+            await page.keyboard.down('Control');
         },
     );
-    assert.deepEqual(byKeys, { shots: true, moved: true }, 'Up and Ctrl');
-    await keys.close();
+    const byTouch = await frameHolding(
+        { width: 1600, height: 1400, hasTouch: true },
+        (page) => page.tap('#canvas'),
+        async (page) => {
+            for (const name of ['Thrust', 'Fire']) {
+                const at = await centre(page, `#touch [aria-label="${name}"]`);
+                await page.touchscreen.touchStart(at.x, at.y);
+            }
+        },
+    );
+    assert.equal(byKeys.held, UP | FIRE, 'Up and Ctrl held');
+    assert.deepEqual(byTouch, byKeys, 'Thrust and Fire give the picture of Up and Ctrl');
 
     const page = await open('resolution=640', { width: 1600, height: 1400, hasTouch: true }, 'tap');
     assert.equal(await page.$eval('#touch', (pad) => getComputedStyle(pad).display), 'block');
     const at = {};
     for (const name of ['Turn left', 'Turn right', 'Thrust', 'Reverse', 'Fire', 'End flight'])
         at[name] = await centre(page, `#touch [aria-label="${name}"]`);
-    const fingers = [];
-    const byTouch = await flyHolding(
-        page,
-        UP | FIRE,
-        async () => {
-            fingers.push(await page.touchscreen.touchStart(at.Thrust.x, at.Thrust.y));
-            fingers.push(await page.touchscreen.touchStart(at.Fire.x, at.Fire.y));
-        },
-        () => Promise.all(fingers.splice(0).map((finger) => finger.end())),
-    );
-    assert.deepEqual(byTouch, byKeys, 'Thrust and Fire');
-
     const left = await page.touchscreen.touchStart(at['Turn left'].x, at['Turn left'].y);
     const thrust = await page.touchscreen.touchStart(at.Thrust.x, at.Thrust.y);
     const fire = await page.touchscreen.touchStart(at.Fire.x, at.Fire.y);

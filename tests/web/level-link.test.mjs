@@ -9,7 +9,7 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 
-import { launchBrowser, serveFolders } from '../../scripts/lib/browser.mjs';
+import { launchChromium, serveFolders } from '../../scripts/lib/browser.mjs';
 
 const folder = process.env.FLYER_WEB_PAGE;
 const demo = readFileSync(join(folder, 'levels', 'demo.lvl'));
@@ -51,7 +51,7 @@ before(async () => {
         site(true),
         site(false),
     ]);
-    browser = await launchBrowser();
+    browser = await launchChromium();
 });
 after(async () => {
     await browser?.close();
