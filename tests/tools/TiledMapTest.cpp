@@ -79,8 +79,6 @@ TEST(TiledMap, TopmostVisibleCellWinsAcrossGroupsAndHiddenLayersAreLeftOut)
 TEST(TiledMap, RefusesByNameWhatALevelCannotShow)
 {
     const std::string csv = Csv("1,0,3,0,20,190");
-    const std::string geometry =
-        "m.tmx:3: the tileset's tiles must be 16 x 16 in 19 columns, with no margin or spacing";
     std::string attributes = "<map";
     for (int i = 0; i < 64; ++i)
         attributes += " a" + std::to_string(i) + "='1'";
@@ -101,7 +99,7 @@ TEST(TiledMap, RefusesByNameWhatALevelCannotShow)
          "m.tmx:4: a second tileset 'u': a level has one tileset, the 190 tiles of its bitmap"},
         {"m.tmx",
          Tmx(Layer(csv), "<tileset firstgid='1' tilewidth='32' tileheight='32' columns='19'/>"),
-         geometry},
+         "m.tmx:3: the tileset's tiles must be 16 x 16 in 19 columns, with no margin or spacing"},
         {"m.tmx",
          Tmx(Layer(csv), "<tileset firstgid='2' tilewidth='16' tileheight='16' columns='19'/>"),
          "m.tmx:3: the tileset must start at global tile id 1"},
