@@ -4,7 +4,6 @@
 #   install WORK BUILD  install BUILD into WORK/prefix and the extension
 #                       for a user whose configuration is WORK/config
 #   link WORK           a second install says so; something in the way stays
-#   formats WORK        Tiled lists the format
 #   demo WORK MAP       the demo map MAP exported as a level, at the origin its
 #                       property gives, is the build at --origin 432,448
 #   reopen WORK         levels opened and saved again keep their bytes
@@ -37,10 +36,6 @@ case "$check" in
     mkdir -p "$out/tiled/extensions/flyer"
     ! XDG_CONFIG_HOME="$out" "$level" tiled-extension 2>"$out/err" || fail "replaced a folder"
     grep -q "is in the way" "$out/err" && [ -d "$out/tiled/extensions/flyer" ] || fail "$(cat "$out/err")"
-    ;;
-  formats)
-    tiled --export-formats >"$out/formats" 2>/dev/null
-    grep -qx ' flyer' "$out/formats" || fail "the format is not listed"
     ;;
   demo)
     sed "s#\.\./build/data/tileset.bmp#$prefix/share/flyer/tileset.bmp#" "$3" >"$out/demo.tmx"
