@@ -15,12 +15,6 @@ std::vector<std::vector<float>> g_Vertices;
 // Each texture update as texture, x, y, width, height.
 std::vector<std::vector<int>> g_TextureUpdates;
 
-namespace {
-
-uint32_t textures = 0;
-
-}  // namespace
-
 void Renderer::Create()
 {
 }
@@ -34,11 +28,10 @@ void Renderer::Flush()
         kind += std::to_string(int(state.pointSize)) + ":";
     g_Batches.push_back(kind + std::to_string(vertices.size()));
     const float side = TextureAtlas::kSide;
-    for (const RenderVertex& v : vertices) {
+    for (const RenderVertex& v : vertices)
         g_Vertices.push_back({float(state.texture), v.x, v.y, v.z, float(v.rgba[0]),
                               float(v.rgba[1]), float(v.rgba[2]), float(v.rgba[3]), v.s * side,
                               v.t * side});
-    }
     vertices.clear();
 }
 
@@ -74,6 +67,7 @@ uint32_t Renderer::Error()
 
 uint32_t Renderer::MakeTexture(int, int, const void*, int, int)
 {
+    static uint32_t textures = 0;
     return ++textures;
 }
 
