@@ -19,41 +19,21 @@ struct Step {
     double v[6];
 };
 
-class MesaMatrices : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        setenv("DISPLAY", server_.Display().c_str(), 1);
-        ASSERT_EQ(0, SDL_Init(SDL_INIT_VIDEO));
-        ASSERT_NE(nullptr, SDL_SetVideoMode(64, 64, 32, SDL_OPENGL));
-    }
-    void TearDown() override { SDL_Quit(); }
-    XvfbServer server_{64, 64};
-};
-
-Matrix Apply(const Matrix& m, const Step& s)
+// `step` on Mesa's current matrix and on `ours`.
+void Apply(const Step& step, Matrix* ours)
 {
-    const double* v = s.v;
-    const float f[3] = {float(v[0]), float(v[1]), float(v[2])};
-    switch (s.op) {
-    case kTranslate:
-        return m * Matrix::Translation(f[0], f[1], f[2]);
-    case kRotate:
-        return m * Matrix::Rotation(f[0], f[1], f[2], float(v[3]));
-    default:
-        return m * Matrix::Frustum(v[0], v[1], v[2], v[3], v[4], v[5]);
-    }
-}
-
-void ApplyOnMesa(const Step& s)
-{
-    const double* v = s.v;
-    if (s.op == kTranslate)
-        glTranslatef(float(v[0]), float(v[1]), float(v[2]));
-    else if (s.op == kRotate)
-        glRotatef(float(v[0]), float(v[1]), float(v[2]), float(v[3]));
-    else
+    const double* v = step.v;
+    const float f[4] = {float(v[0]), float(v[1]), float(v[2]), float(v[3])};
+    if (step.op == kTranslate) {
+        glTranslatef(f[0], f[1], f[2]);
+        *ours = *ours * Matrix::Translation(f[0], f[1], f[2]);
+    } else if (step.op == kRotate) {
+        glRotatef(f[0], f[1], f[2], f[3]);
+        *ours = *ours * Matrix::Rotation(f[0], f[1], f[2], f[3]);
+    } else {
         glFrustum(v[0], v[1], v[2], v[3], v[4], v[5]);
+        *ours = *ours * Matrix::Frustum(v[0], v[1], v[2], v[3], v[4], v[5]);
+    }
 }
 
 // Each case from the identity; the game's own are the frustum at 640 x 480
@@ -74,22 +54,24 @@ const std::vector<Step> kCases[] = {
 };
 // clang-format on
 
-TEST_F(MesaMatrices, ProductsMatchMesasWithinFloatPrecision)
+TEST(MesaMatrices, ProductsMatchMesasWithinFloatPrecision)
 {
-    glMatrixMode(GL_MODELVIEW);
+    XvfbServer server(64, 64);
+    setenv("DISPLAY", server.Display().c_str(), 1);
+    ASSERT_EQ(0, SDL_Init(SDL_INIT_VIDEO));
+    ASSERT_NE(nullptr, SDL_SetVideoMode(64, 64, 32, SDL_OPENGL));
     for (size_t i = 0; i < std::size(kCases); ++i) {
         SCOPED_TRACE("case " + std::to_string(i + 1));
         Matrix ours = Matrix::Identity();
         glLoadIdentity();
-        for (const Step& step : kCases[i]) {
-            ours = Apply(ours, step);
-            ApplyOnMesa(step);
-        }
+        for (const Step& step : kCases[i])
+            Apply(step, &ours);
         GLfloat mesa[16];
         glGetFloatv(GL_MODELVIEW_MATRIX, mesa);
         for (int k = 0; k < 16; ++k)
             EXPECT_NEAR(mesa[k], ours.m[k], 2e-6 * std::max(1.0f, std::abs(mesa[k]))) << k;
     }
+    SDL_Quit();
 }
 
 }  // namespace

@@ -1,14 +1,61 @@
-// The scenes of SdlScene.h, compiled against either SDL's headers.
-#include "SdlScene.h"
-
+// The surface scenes that WebSdlTest runs on both SDLs: built against the
+// real SDL 1.2 into the test program, and against Emscripten's SDL headers
+// with web/sdl into the module beside it. Each scene is told as lines of
+// text: what the call gave back, then the destination's pixels row by row.
 #include <SDL.h>
 
-#include <cstring>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace {
 
-const int kSourceSide[2] = {6, 5};
-const int kTargetSide[2] = {8, 7};
+const int kNoRect = -9999;
+
+struct Blit {
+    bool rgbaSource;  // the game's RGBA format; else 32 bits without alpha, as the web loads a BMP
+    bool colourKey;   // black is the source's colour key
+    int alphaFlag;    // SDL_SetAlpha(source, alphaFlag ? SDL_SRCALPHA : 0, 255); -1: not called
+    int source[4];    // the source rectangle x, y, w, h; w < 0: none
+    int target[2];    // the destination rectangle's x, y; x == kNoRect: none
+};
+
+struct Fill {
+    int rect[4];  // w < 0: none
+    uint8_t rgba[4];
+};
+
+const bool kRgba = true, kNoAlpha = false, kKey = true, kNoKey = false;
+
+// The source is 6 x 5, the destination 8 x 7.
+// clang-format off
+const Blit kBlits[] = {
+    {kNoAlpha, kNoKey, -1, {0, 0, -1, 0}, {kNoRect, 0}},    // whole onto whole
+    {kNoAlpha, kKey,   -1, {0, 0, -1, 0}, {1, 1}},          // the sprites: keyed on black
+    {kRgba,    kKey,   -1, {0, 0, 6, 5},  {2, 1}},          // keyed, but per-pixel alpha wins
+    {kRgba,    kNoKey, -1, {1, 1, 4, 3},  {0, 0}},          // per-pixel alpha blending
+    {kRgba,    kNoKey,  0, {0, 0, 6, 5},  {0, 0}},          // alpha off: a copy, alpha and all
+    {kRgba,    kKey,    0, {0, 0, 6, 5},  {0, 0}},          // alpha off, keyed on black
+    {kNoAlpha, kNoKey,  1, {0, 0, 6, 5},  {1, 0}},          // alpha on without a channel: a copy
+    {kNoAlpha, kNoKey, -1, {2, 1, 3, 3},  {5, 5}},          // cut at the right and bottom edges
+    {kNoAlpha, kNoKey, -1, {0, 0, 6, 5},  {-2, -3}},        // negative position
+    {kNoAlpha, kNoKey, -1, {-2, -1, 6, 5}, {3, 3}},         // source rectangle before the source
+    {kNoAlpha, kNoKey, -1, {3, 2, 9, 9},  {0, 0}},          // source rectangle past the source
+    {kNoAlpha, kNoKey, -1, {-3, 0, 5, 5}, {-2, 1}},         // both before: the cuts add up
+    {kNoAlpha, kNoKey, -1, {0, 0, 6, 5},  {8, 0}},          // just past the right edge
+    {kNoAlpha, kNoKey, -1, {0, 0, 6, 5},  {-6, 2}},         // just before the left edge
+    {kNoAlpha, kNoKey, -1, {6, 0, 2, 2},  {0, 0}},          // source rectangle outside the source
+};
+const Fill kFills[] = {
+    {{0, 0, -1, 0}, {0, 0, 0, 0}},          // the whole surface, transparent
+    {{2, 1, 3, 4},  {10, 20, 30, 255}},     // inside
+    {{-2, -1, 4, 3}, {255, 0, 0, 128}},     // over the top-left corner
+    {{6, 5, 9, 9},  {1, 2, 3, 4}},          // over the bottom-right corner
+    {{8, 0, 2, 2},  {9, 9, 9, 9}},          // outside
+    {{0, 0, 0, 3},  {9, 9, 9, 9}},          // empty
+};
+// clang-format on
 
 SDL_Surface* MakeRgba(int width, int height)
 {
@@ -27,31 +74,31 @@ void Paint(SDL_Surface* surface, uint32_t seed)
 
 SDL_Rect Rect(const int* r)
 {
-    SDL_Rect rect;
-    rect.x = r[0];
-    rect.y = r[1];
-    rect.w = r[2];
-    rect.h = r[3];
+    SDL_Rect rect = {Sint16(r[0]), Sint16(r[1]), Uint16(r[2]), Uint16(r[3])};
     return rect;
 }
 
-void Keep(SDL_Surface* surface, int status, const SDL_Rect& rect, Picture* out)
+// Adds `head`, then `surface`'s rows under it, and frees the surface.
+void Tell(const std::string& head, SDL_Surface* surface, std::vector<std::string>* lines)
 {
     const uint32_t* pixels = static_cast<const uint32_t*>(surface->pixels);
-    out->pixels.assign(pixels, pixels + surface->w * surface->h);
-    out->status = status;
-    const int kept[4] = {rect.x, rect.y, rect.w, rect.h};
-    memcpy(out->rect, kept, sizeof kept);
+    for (int y = 0; y < surface->h; ++y) {
+        std::string row = head + ", row " + std::to_string(y) + ":";
+        for (int x = 0; x < surface->w; ++x) {
+            char pixel[10];
+            snprintf(pixel, sizeof pixel, " %08x", pixels[y * surface->w + x]);
+            row += pixel;
+        }
+        lines->push_back(row);
+    }
+    SDL_FreeSurface(surface);
 }
 
-}  // namespace
-
-extern "C" void RunBlitScene(const BlitScene& scene, Picture* out)
+void RunBlit(int number, const Blit& scene, std::vector<std::string>* lines)
 {
-    SDL_Surface* source = scene.rgbaSource ? MakeRgba(kSourceSide[0], kSourceSide[1])
-                                           : SDL_CreateRGBSurface(0, kSourceSide[0], kSourceSide[1],
-                                                                  32, 0xFF, 0xFF00, 0xFF0000, 0);
-    SDL_Surface* target = MakeRgba(kTargetSide[0], kTargetSide[1]);
+    const uint32_t alphaMask = scene.rgbaSource ? 0xFF000000 : 0;
+    SDL_Surface* source = SDL_CreateRGBSurface(0, 6, 5, 32, 0xFF, 0xFF00, 0xFF0000, alphaMask);
+    SDL_Surface* target = MakeRgba(8, 7);
     Paint(source, 3);
     Paint(target, 7);
     if (scene.colourKey)
@@ -59,40 +106,57 @@ extern "C" void RunBlitScene(const BlitScene& scene, Picture* out)
     if (scene.alphaFlag >= 0)
         SDL_SetAlpha(source, scene.alphaFlag ? SDL_SRCALPHA : 0, 255);
     SDL_Rect from = Rect(scene.source);
-    const int at[4] = {scene.target[0], scene.target[1], 0, 0};
-    SDL_Rect to = Rect(at);
-    const bool noTarget = scene.target[0] == kNoRect;
+    SDL_Rect to = {Sint16(scene.target[0]), Sint16(scene.target[1]), 0, 0};
     const int status = SDL_BlitSurface(source, scene.source[2] < 0 ? nullptr : &from, target,
-                                       noTarget ? nullptr : &to);
-    Keep(target, status, to, out);
+                                       scene.target[0] == kNoRect ? nullptr : &to);
     SDL_FreeSurface(source);
-    SDL_FreeSurface(target);
+    char head[80];
+    snprintf(head, sizeof head, "blit %d gave %d and %d %d %d %d", number, status, to.x, to.y, to.w,
+             to.h);
+    Tell(head, target, lines);
 }
 
-extern "C" void RunFillScene(const FillScene& scene, Picture* out)
+void RunFill(int number, const Fill& scene, std::vector<std::string>* lines)
 {
-    SDL_Surface* target = MakeRgba(kTargetSide[0], kTargetSide[1]);
+    SDL_Surface* target = MakeRgba(8, 7);
     Paint(target, 5);
     SDL_Rect rect = Rect(scene.rect);
     const uint8_t* c = scene.rgba;
     const int status = SDL_FillRect(target, scene.rect[2] < 0 ? nullptr : &rect,
                                     SDL_MapRGBA(target->format, c[0], c[1], c[2], c[3]));
-    Keep(target, status, SDL_Rect(), out);
-    SDL_FreeSurface(target);
+    Tell("fill " + std::to_string(number) + " gave " + std::to_string(status), target, lines);
 }
 
-extern "C" void RunBmpScene(const char* path, bool keyed, Picture* out)
+// A bitmap loaded, keyed on black or not, and blitted into a transparent RGBA
+// surface as the game uploads its sprites.
+void RunBitmap(const std::string& path, bool keyed, std::vector<std::string>* lines)
 {
-    *out = Picture();
-    SDL_Surface* bitmap = SDL_LoadBMP(path);
-    if (bitmap == nullptr)
-        return;
+    SDL_Surface* bitmap = SDL_LoadBMP(path.c_str());
+    if (bitmap == nullptr) {  // with no picture there is nothing to compare
+        fprintf(stderr, "%s: %s\n", path.c_str(), SDL_GetError());
+        abort();
+    }
     if (keyed)
         SDL_SetColorKey(bitmap, SDL_SRCCOLORKEY, SDL_MapRGB(bitmap->format, 0, 0, 0));
     SDL_Surface* target = MakeRgba(bitmap->w, bitmap->h);
     SDL_FillRect(target, nullptr, SDL_MapRGBA(target->format, 0, 0, 0, 0));
     const int status = SDL_BlitSurface(bitmap, nullptr, target, nullptr);
-    Keep(target, status, SDL_Rect(), out);
-    SDL_FreeSurface(target);
     SDL_FreeSurface(bitmap);
+    Tell(path + (keyed ? " keyed" : "") + " gave " + std::to_string(status), target, lines);
+}
+
+}  // namespace
+
+// Every scene's lines; the bitmaps are the game's, in `dataDir`, keyed as the
+// sprites are and unkeyed as the tileset, and the other way round.
+extern "C" void RunSdlScenes(const char* dataDir, std::vector<std::string>* lines)
+{
+    for (size_t i = 0; i < std::size(kBlits); ++i)
+        RunBlit(i + 1, kBlits[i], lines);
+    for (size_t i = 0; i < std::size(kFills); ++i)
+        RunFill(i + 1, kFills[i], lines);
+    for (const char* name : {"ship.bmp", "bullet.bmp", "ships.bmp", "tileset.bmp"}) {
+        for (bool keyed : {true, false})
+            RunBitmap(std::string(dataDir) + "/" + name, keyed, lines);
+    }
 }
