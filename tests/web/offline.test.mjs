@@ -67,14 +67,13 @@ test('after one visit the page flies offline; a new build comes whole at the sec
         await waitFrames(page, 2);
         return page;
     };
+    // The marks of `page` reloaded offline; it stays offline.
     const offline = async (page) => {
         await page.setOfflineMode(true);
         await page.reload();
         await page.click('#canvas');
         await waitFrames(page, 2);
-        const marks = await builds(page);
-        await page.setOfflineMode(false);
-        return marks;
+        return builds(page);
     };
     try {
         let page = await visit();
@@ -101,7 +100,6 @@ test('after one visit the page flies offline; a new build comes whole at the sec
         assert.deepEqual(await offline(page), ['B', 'B'], 'the new build offline');
         // A level from another site needs the network.
         const level = 'http://127.0.0.1:9/far.lvl';
-        await page.setOfflineMode(true);
         await page.goto(`${site.origin}/?level=${encodeURIComponent(level)}`);
         await page.click('#canvas');
         await waitState(page, 'refused');
