@@ -2,14 +2,7 @@
 // Xvfb with the scripted clock and keys of tests/support/ScriptedSdl.cpp.
 import assert from 'node:assert/strict';
 import { execFileSync, spawnSync } from 'node:child_process';
-import {
-    mkdtempSync,
-    readdirSync,
-    readFileSync,
-    rmSync,
-    symlinkSync,
-    writeFileSync,
-} from 'node:fs';
+import { mkdtempSync, readdirSync, readFileSync, rmSync, symlinkSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 
@@ -100,17 +93,6 @@ function traceDesktop(level, width, keys, frames) {
             .sort()
             .map((name) => rgbOf(readFileSync(join(work, name)), width));
     });
-}
-
-// A level at `path`: the desktop build's tileset with cell records (x, row
-// from the top, tile) around the start at (512, 512).
-export function writeLevel(path, cells) {
-    const records = Buffer.alloc(cells.length * 4);
-    cells.forEach(([x, y, tile], i) =>
-        records.writeUInt32LE((x | ((1023 - y) << 12) | (tile << 24)) >>> 0, i * 4),
-    );
-    writeFileSync(path, Buffer.concat([readFileSync(join(build, 'data', 'tileset.bmp')), records]));
-    return path;
 }
 
 // Flies `page` (opened by openStepped) and the desktop game on `level` at

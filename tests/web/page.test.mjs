@@ -1,11 +1,11 @@
 // The web page against the desktop game, both on the scripted clock, frame
 // by frame: keys, Esc, the demo flight, levels picked and refused.
 import assert from 'node:assert/strict';
-import { writeFileSync } from 'node:fs';
+import { readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { test } from 'node:test';
 
-import { assertLikeDesktop, runDesktop, writeLevel } from './desktop.mjs';
+import { assertLikeDesktop, runDesktop } from './desktop.mjs';
 import { build, message, pickLevel, state, webSession } from './session.mjs';
 import { launchBrowser } from '../../scripts/lib/browser.mjs';
 import { demoKeyScript, flyFrames, openStepped } from '../../scripts/lib/stepped-flight.mjs';
@@ -14,6 +14,17 @@ const session = webSession(launchBrowser);
 const demo = join(build, 'data', 'demo.lvl');
 const open = (query, start) =>
     openStepped(session.browser, `${session.server.origin}/?${query}`, start);
+
+// A level at `path`: the desktop build's tileset with cell records (x, row
+// from the top, tile) around the start at (512, 512).
+function writeLevel(path, cells) {
+    const records = Buffer.alloc(cells.length * 4);
+    cells.forEach(([x, y, tile], i) =>
+        records.writeUInt32LE((x | ((1023 - y) << 12) | (tile << 24)) >>> 0, i * 4),
+    );
+    writeFileSync(path, Buffer.concat([readFileSync(join(build, 'data', 'tileset.bmp')), records]));
+    return path;
+}
 
 test('the first frame matches the desktop game at 1280', async () => {
     const page = await open('resolution=1280');
