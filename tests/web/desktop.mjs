@@ -2,27 +2,20 @@
 // Xvfb with the scripted clock and keys of tests/support/ScriptedSdl.cpp.
 import assert from 'node:assert/strict';
 import { execFileSync, spawnSync } from 'node:child_process';
-import {
-    mkdtempSync,
-    readdirSync,
-    readFileSync,
-    rmSync,
-    symlinkSync,
-    writeFileSync,
-} from 'node:fs';
+import { mkdtempSync, readdirSync, readFileSync, rmSync, symlinkSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 
-import { decodePicture, differingShare } from './pictures.mjs';
+import { build } from './session.mjs';
 import { flyFrames } from '../../scripts/lib/stepped-flight.mjs';
 import { readTables } from '../../scripts/lib/tables.mjs';
 import { startXvfb } from '../../scripts/lib/xvfb.mjs';
 
 // Runs `use(work, env)` with a folder holding the sprites and a private
-// Xvfb of `width` x `height` in `env`; both go afterwards.
-async function withXvfb(build, width, height, use) {
+// Xvfb for `width` in `env`; both go afterwards.
+async function withXvfb(width, use) {
     const work = mkdtempSync(join(tmpdir(), 'flyer-desktop-'));
-    const { display, server } = await startXvfb(width, height);
+    const { display, server } = await startXvfb(width, heightOf(width));
     const env = { ...process.env, DISPLAY: display };
     for (const sprite of readTables(join(build, 'data')).sprites)
         symlinkSync(join(build, 'data', sprite), join(work, sprite));
@@ -34,8 +27,27 @@ async function withXvfb(build, width, height, use) {
     }
 }
 
-const heightOf = (build, width) => readTables(join(build, 'data')).resolution(width).height;
-const scripted = (build, env, more) => ({
+const heightOf = (width) => readTables(join(build, 'data')).resolution(width).height;
+
+// A PNG of the game at `width` as RGB bytes (3 a pixel, rows from the top).
+function rgbOf(png, width) {
+    const rgb = execFileSync('convert', ['png:-', '-depth', '8', 'rgb:-'], {
+        input: png,
+        maxBuffer: 1 << 26,
+    });
+    if (rgb.length !== width * heightOf(width) * 3) throw new Error(`not a picture at ${width}`);
+    return rgb;
+}
+
+// The share of the pixels that differ by more than 10 % in some channel.
+function differingShare(a, b) {
+    let count = 0;
+    for (let at = 0; at < a.length; at += 3)
+        count += [0, 1, 2].some((c) => Math.abs(a[at + c] - b[at + c]) > 25.5);
+    return count / (a.length / 3);
+}
+
+const scripted = (env, more) => ({
     ...env,
     LD_PRELOAD: join(build, 'tests', 'libflyer-scripted-sdl.so'),
     FLYER_TEST_STEP_MS: '20',
@@ -44,11 +56,11 @@ const scripted = (build, env, more) => ({
 
 // Runs the game on `level` at `width` with no keys until it ends (it
 // refuses the level) or 20 s have passed; resolves to what it printed.
-export function runDesktop(build, level, width) {
-    return withXvfb(build, width, heightOf(build, width), (work, env) => {
+export function runDesktop(level, width) {
+    return withXvfb(width, (work, env) => {
         const run = spawnSync(join(build, 'flyer'), [level, String(width)], {
             cwd: work,
-            env: scripted(build, env, {}),
+            env: scripted(env),
             timeout: 20000,
         });
         return run.stdout.toString();
@@ -56,16 +68,16 @@ export function runDesktop(build, level, width) {
 }
 
 // Flies the game on `level` at `width` by the key script `keys`, then Esc,
-// recorded with apitrace; resolves to the pictures of the frames `frames`
-// (counted from 1, ascending), replayed from the trace, as a Map from frame.
-export function traceDesktop(build, level, width, keys, frames) {
+// recorded with apitrace; resolves to the pictures (RGB bytes) of the
+// frames `frames` (counted from 1, ascending), replayed from the trace.
+function traceDesktop(level, width, keys, frames) {
     keys += `${frames.at(-1) + 2} 27 1;`;
-    return withXvfb(build, width, heightOf(build, width), (work, env) => {
+    return withXvfb(width, (work, env) => {
         const trace = join(work, 'flight.trace');
         execFileSync(
             'apitrace',
             ['trace', '--api', 'gl', '--output', trace, join(build, 'flyer'), level, String(width)],
-            { cwd: work, env: scripted(build, env, { FLYER_TEST_KEYS: keys }), stdio: 'ignore' },
+            { cwd: work, env: scripted(env, { FLYER_TEST_KEYS: keys }), stdio: 'ignore' },
         );
         const swaps = execFileSync('apitrace', ['dump', '--grep=SwapBuffers', trace], { env })
             .toString()
@@ -76,28 +88,11 @@ export function traceDesktop(build, level, width, keys, frames) {
             env,
             stdio: 'ignore',
         });
-        const images = readdirSync(work)
+        return readdirSync(work)
             .filter((name) => name.endsWith('.png'))
-            .sort();
-        const read = (i) => readFileSync(join(work, images[i]));
-        return new Map(
-            frames.map((frame, i) => [
-                frame,
-                decodePicture('png', read(i), width, heightOf(build, width)),
-            ]),
-        );
+            .sort()
+            .map((name) => rgbOf(readFileSync(join(work, name)), width));
     });
-}
-
-// A level at `path`: the desktop build's tileset with cell records (x, row
-// from the top, tile) around the start at (512, 512).
-export function writeLevel(build, path, cells) {
-    const records = Buffer.alloc(cells.length * 4);
-    cells.forEach(([x, y, tile], i) =>
-        records.writeUInt32LE((x | ((1023 - y) << 12) | (tile << 24)) >>> 0, i * 4),
-    );
-    writeFileSync(path, Buffer.concat([readFileSync(join(build, 'data', 'tileset.bmp')), records]));
-    return path;
 }
 
 // Flies `page` (opened by openStepped) and the desktop game on `level` at
@@ -106,18 +101,12 @@ export function writeLevel(build, path, cells) {
 // more than 10 %. Prints the share of each. The replay of the desktop's
 // frame 1 comes out black, so frame 2 stands for it: when the first key
 // comes at frame 3 or later, frame 2 makes the same GL calls as frame 1.
-export async function assertLikeDesktop(page, build, level, width, keys, frames) {
-    const desktop = await traceDesktop(
-        build,
-        level,
-        width,
-        keys,
-        frames.map((f) => f + (f === 1)),
-    );
+export async function assertLikeDesktop(page, level, width, keys, frames) {
+    const traced = frames.map((frame) => frame + (frame === 1));
+    const desktop = await traceDesktop(level, width, keys, traced);
     const web = await flyFrames(page, keys, frames.at(-1), frames);
-    for (const frame of frames) {
-        const picture = decodePicture('png', web.get(frame), width, heightOf(build, width));
-        const share = differingShare(desktop.get(frame + (frame === 1)), picture);
+    for (const [i, frame] of frames.entries()) {
+        const share = differingShare(desktop[i], rgbOf(web.get(frame), width));
         console.log(`${width}, frame ${frame}: ${(share * 100).toFixed(4)} % of the pixels differ`);
         assert.ok(share <= 0.0005, `frame ${frame} at ${width} unlike the desktop's`);
     }

@@ -1,54 +1,23 @@
 // The page as an installed app: Chromium's installability check, a visit
 // that leaves the page playable offline, and a new build served over an
-// old one, which a returning player gets whole. FLYER_WEB_PAGE is the
-// page's folder (build-web/web).
+// old one, which a returning player gets whole.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { appendFileSync, cpSync, mkdtempSync, rmSync } from 'node:fs';
-import { tmpdir } from 'node:os';
+import { appendFileSync, cpSync } from 'node:fs';
 import { join } from 'node:path';
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import { fileURLToPath } from 'node:url';
 
+import { folder, message, waitFrames, waitState, webSession } from './session.mjs';
 import { launchChromium, serveFolders } from '../../scripts/lib/browser.mjs';
 
-const folder = process.env.FLYER_WEB_PAGE;
 const makeSw = fileURLToPath(new URL('../../web/pwa/make-sw.mjs', import.meta.url));
-const work = mkdtempSync(join(tmpdir(), 'flyer-offline-'));
-let server, browser;
-
-before(async () => {
-    server = await serveFolders({ '/': folder });
-    browser = await launchChromium();
-});
-after(async () => {
-    await browser?.close();
-    server?.close();
-    rmSync(work, { recursive: true, force: true });
-});
-
-// Starts a flight on `page` and waits for its second frame.
-async function fly(page) {
-    await page.click('#canvas');
-    await page
-        .waitForFunction(() => window.flyerStats.frames >= 2, { timeout: 60000 })
-        .catch(async (error) =>
-            assert.fail(`${error.message}: ${await page.$eval('#message', (m) => m.textContent)}`),
-        );
-}
-
-const workerActive = (page) => page.evaluate(() => navigator.serviceWorker.ready.then(() => {}));
-const newWorkerWaits = (page) =>
-    page.waitForFunction(
-        async () =>
-            (await navigator.serviceWorker.getRegistration()).waiting?.state === 'installed',
-        { timeout: 60000 },
-    );
+const session = webSession(launchChromium);
 
 test('Chromium finds the page installable', async () => {
     // Chromium installs no app from an incognito context.
-    const page = await browser.newPage();
-    await page.goto(`${server.origin}/`);
+    const page = await session.browser.newPage();
+    await page.goto(`${session.server.origin}/`);
     const cdp = await page.createCDPSession();
     assert.deepEqual(await cdp.send('Page.getInstallabilityErrors'), { installabilityErrors: [] });
     await page.close();
@@ -57,7 +26,7 @@ test('Chromium finds the page installable', async () => {
 // A copy of the page whose flyer.js and flyer.wasm carry `mark`, with its
 // own service worker. The wasm's mark is a custom section, "flyer-build".
 function markedBuild(mark) {
-    const copy = join(work, mark);
+    const copy = join(session.work, mark);
     cpSync(folder, copy, { recursive: true });
     appendFileSync(join(copy, 'flyer.js'), `\nwindow.flyerBuild = '${mark}';\n`);
     const name = Buffer.from('flyer-build');
@@ -89,31 +58,36 @@ const builds = (page) => page.evaluate(() => [window.flyerBuild, ...window.wasmB
 test('after one visit the page flies offline; a new build comes whole at the second visit', async () => {
     const roots = { '/': markedBuild('A') };
     const site = await serveFolders(roots); // serves what `roots` holds at each request
-    const context = await browser.createBrowserContext();
+    const context = await session.browser.createBrowserContext();
     const visit = async () => {
         const page = await context.newPage();
         await page.evaluateOnNewDocument(noteWasmMarks);
         await page.goto(`${site.origin}/?resolution=640`);
-        await fly(page);
+        await page.click('#canvas');
+        await waitFrames(page, 2);
         return page;
     };
+    // The marks of `page` reloaded offline; it stays offline.
     const offline = async (page) => {
         await page.setOfflineMode(true);
         await page.reload();
-        await fly(page);
-        const marks = await builds(page);
-        await page.setOfflineMode(false);
-        return marks;
+        await page.click('#canvas');
+        await waitFrames(page, 2);
+        return builds(page);
     };
     try {
         let page = await visit();
-        await workerActive(page);
+        await page.evaluate(() => navigator.serviceWorker.ready.then(() => {}));
         assert.deepEqual(await offline(page), ['A', 'A'], 'offline after one visit');
         await page.close();
         roots['/'] = markedBuild('B');
         page = await visit();
         assert.deepEqual(await builds(page), ['A', 'A'], 'the first visit after it: the old build');
-        await newWorkerWaits(page);
+        await page.waitForFunction(
+            async () =>
+                (await navigator.serviceWorker.getRegistration()).waiting?.state === 'installed',
+            { timeout: 60000 },
+        );
         const wasm = await page.evaluate(() =>
             fetch('flyer.wasm').then(async (answer) =>
                 new Uint8Array(await answer.arrayBuffer()).at(-1),
@@ -126,11 +100,10 @@ test('after one visit the page flies offline; a new build comes whole at the sec
         assert.deepEqual(await offline(page), ['B', 'B'], 'the new build offline');
         // A level from another site needs the network.
         const level = 'http://127.0.0.1:9/far.lvl';
-        await page.setOfflineMode(true);
         await page.goto(`${site.origin}/?level=${encodeURIComponent(level)}`);
         await page.click('#canvas');
-        await page.waitForFunction(() => document.body.dataset.state === 'refused');
-        const said = await page.$eval('#message', (m) => m.textContent);
+        await waitState(page, 'refused');
+        const said = await message(page);
         assert.ok(said.startsWith(`The level ${level} cannot be used: there is no network.`), said);
     } finally {
         await context.close();

@@ -1,87 +1,86 @@
-// The web page in headless Chromium against the desktop game, both on the
-// scripted clock: FLYER_BUILD is the desktop build (the reference pictures
-// and messages), FLYER_WEB_PAGE the page's folder (build-web/web).
+// The web page against the desktop game, both on the scripted clock, frame
+// by frame: keys, Esc, the demo flight, levels picked and refused.
 import assert from 'node:assert/strict';
-import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
-import { tmpdir } from 'node:os';
+import { readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 
-import { assertLikeDesktop, runDesktop, writeLevel } from './desktop.mjs';
-import { launchBrowser, serveFolders } from '../../scripts/lib/browser.mjs';
-import { flyFrames, openStepped } from '../../scripts/lib/stepped-flight.mjs';
+import { assertLikeDesktop, runDesktop } from './desktop.mjs';
+import { build, message, pickLevel, state, webSession } from './session.mjs';
+import { launchBrowser } from '../../scripts/lib/browser.mjs';
+import { demoKeyScript, flyFrames, openStepped } from '../../scripts/lib/stepped-flight.mjs';
 
-const build = process.env.FLYER_BUILD,
-    demo = join(build, 'data', 'demo.lvl');
-const work = mkdtempSync(join(tmpdir(), 'flyer-web-'));
-let server, browser;
+const session = webSession(launchBrowser);
+const demo = join(build, 'data', 'demo.lvl');
+const open = (query, start) =>
+    openStepped(session.browser, `${session.server.origin}/?${query}`, start);
 
-before(async () => {
-    server = await serveFolders({ '/': process.env.FLYER_WEB_PAGE });
-    browser = await launchBrowser();
-});
-after(async () => {
-    await browser?.close();
-    server?.close();
-    rmSync(work, { recursive: true, force: true });
-});
-
-const open = (query, start) => openStepped(browser, `${server.origin}/?${query}`, start);
-const said = (page) =>
-    page.$eval(
-        'body',
-        (body) => `${body.dataset.state}: ${body.querySelector('#message').textContent}`,
+// A level at `path`: the desktop build's tileset with cell records (x, row
+// from the top, tile) around the start at (512, 512).
+function writeLevel(path, cells) {
+    const records = Buffer.alloc(cells.length * 4);
+    cells.forEach(([x, y, tile], i) =>
+        records.writeUInt32LE((x | ((1023 - y) << 12) | (tile << 24)) >>> 0, i * 4),
     );
+    writeFileSync(path, Buffer.concat([readFileSync(join(build, 'data', 'tileset.bmp')), records]));
+    return path;
+}
 
-test('first frame matches the desktop game at 640 and 1280', async () => {
-    for (const resolution of [640, 1280]) {
-        const page = await open(`resolution=${resolution}`);
-        await assertLikeDesktop(page, build, demo, resolution, '', [1]);
-        await page.close();
-    }
-});
-
-// At heading 0 (up the screen) the down arrow thrusts backwards, so the map
-// moves up, as on the desktop; the arrows do not scroll the page.
-test('the down arrow thrusts backwards; the page does not scroll', async () => {
-    const page = await open('resolution=640');
-    await page.evaluate(() => (document.body.style.minHeight = '300vh')); // room to scroll
-    await page.evaluate(() => window.scrollTo(0, 0));
-    await assertLikeDesktop(page, build, demo, 640, '3 274 1;', [30]);
-    assert.equal(await page.evaluate(() => window.scrollY), 0, 'arrows do not scroll');
+test('the first frame matches the desktop game at 1280', async () => {
+    const page = await open('resolution=1280');
+    await assertLikeDesktop(page, demo, 1280, '', [1]);
     await page.close();
 });
 
-// The desktop draws the frame that reads Esc, then ends.
-test('Esc ends the flight after its frame and the page says so', async () => {
+// At heading 0 (up the screen) the down arrow thrusts backwards, so the map
+// moves up, as on the desktop; the arrows do not scroll the page. The
+// desktop draws the frame that reads Esc, then ends.
+test('the first frame and the down arrow’s match the desktop’s at 640; Esc ends the flight after its frame', async () => {
     const page = await open('resolution=640');
-    await flyFrames(page, '3 27 1;', 6);
-    assert.equal(await page.evaluate(() => window.flyerStats.frames), 3, 'frames drawn');
-    assert.match(await said(page), /^ended: .*ended/i);
+    await page.evaluate(() => (document.body.style.minHeight = '300vh')); // room to scroll
+    await page.evaluate(() => window.scrollTo(0, 0));
+    await assertLikeDesktop(page, demo, 640, '3 274 1;', [1, 30]);
+    assert.equal(await page.evaluate(() => window.scrollY), 0, 'arrows do not scroll');
+    await flyFrames(page, '1 27 1;', 3); // Esc read by frame 31
+    assert.equal(await page.evaluate(() => window.flyerStats.frames), 31, 'frames drawn');
+    assert.equal(await state(page), 'ended');
+    assert.match(await message(page), /^.*ended/i);
     assert.equal(await page.$eval('#fly-again', (button) => button.hidden), false, 'fly again');
     await page.close();
 });
 
+// The ship turns right from frame 5 to 20 (frame 12) and thrusts from 20 to
+// 60 (40, with exhaust) into a wall 8 units to its right, off which it
+// bounces by frame 76; from 60 to 90 it fires (76 and 88: shots out).
+test('the demo flight draws the desktop’s frames: first, turning, thrust, fire, bounce', async () => {
+    const wall = Array.from({ length: 30 }, (_, i) => [520, 498 + i, 1 + i]);
+    const level = writeLevel(join(session.work, 'wall.lvl'), wall);
+    session.roots['/levels/wall.lvl'] = level;
+    const page = await open('resolution=1024&level=wall');
+    await assertLikeDesktop(page, level, 1024, demoKeyScript(), [1, 12, 40, 76, 88]);
+    await page.close();
+});
+
 test("a level picked on the page is flown; a refused one shows the game's message", async () => {
-    const bad = join(work, 'bad.lvl');
+    const bad = join(session.work, 'bad.lvl');
     writeFileSync(bad, 'not a bitmap\n');
     const wall = Array.from({ length: 25 }, (_, i) => [
         [500 + i, 520, 1 + i],
         [500 + i, 503, 190 - i],
     ]);
-    const good = writeLevel(build, join(work, 'good.lvl'), wall.flat());
-    const pick = (page, file) => page.$('#level-file').then((input) => input.uploadFile(file));
-    const page = await open('resolution=640', (page) => pick(page, bad));
-    const expected = (await runDesktop(build, bad, 640)).trim().split(bad).join('bad.lvl');
-    assert.equal((await said(page)).split('\n\n')[0], `refused: ${expected}`);
+    const good = writeLevel(join(session.work, 'good.lvl'), wall.flat());
+    const page = await open('resolution=640', (page) => pickLevel(page, bad));
+    const expected = (await runDesktop(bad, 640)).trim().split(bad).join('bad.lvl');
+    assert.equal(await state(page), 'refused');
+    assert.equal((await message(page)).split('\n\n')[0], expected);
     const afterResize = await page.$eval('#resolution', (select) => {
         select.value = '800';
         select.dispatchEvent(new Event('change'));
         return document.body.dataset.state;
     });
     assert.equal(afterResize, 'refused', 'a refused level is not tried at another resolution');
-    await pick(page, good); // the pick starts the flight, on a canvas of its own
+    await pickLevel(page, good); // the pick starts the flight, on a canvas of its own
     await page.waitForFunction(() => document.body.dataset.state === 'flying');
-    await assertLikeDesktop(page, build, good, 800, '', [1]);
+    await assertLikeDesktop(page, good, 800, '', [1]);
     await page.close();
 });
