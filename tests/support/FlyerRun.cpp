@@ -11,13 +11,11 @@ std::unique_ptr<Subprocess> StartFlyer(const FlyerSetup& setup,
                 (key.pressed ? " 1;" : " 0;");
     Subprocess::Options options{setup.directory, setup.environment};
     options.environment.insert(
-        {
-        {"DISPLAY", setup.display}, {"LD_PRELOAD", FLYER_TEST_SHIM},
-            {"LD_LIBRARY_PATH", CompatSdl() ? getenv("FLYER_TEST_SDL_DIR") : ""},
-            {"FLYER_TEST_STEP_MS", "20"}, {"FLYER_TEST_KEYS", keys},
-        {
-            "FLYER_TEST_READY", std::to_string(setup.readyFrame)
-        }}
-});
-return std::make_unique<Subprocess>(argv, options);
+        {{"DISPLAY", setup.display},
+         {"LD_PRELOAD", FLYER_TEST_SHIM},
+         {"LD_LIBRARY_PATH", CompatSdl() ? getenv("FLYER_TEST_SDL_DIR") : ""},
+         {"FLYER_TEST_STEP_MS", "20"},
+         {"FLYER_TEST_KEYS", keys},
+         {"FLYER_TEST_READY", std::to_string(setup.readyFrame)}});
+    return std::make_unique<Subprocess>(argv, options);
 }

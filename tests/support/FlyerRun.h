@@ -21,9 +21,9 @@ struct ScriptedKey {
 struct FlyerSetup {
     std::string display;    // none when empty
     std::string directory;  // the working folder; it gets the file "ready"
-    std::vector<ScriptedKey> keys;
+    std::vector<ScriptedKey> keys{};
     unsigned readyFrame = 0;  // an empty file "ready" is made before this frame's swap
-    std::map<std::string, std::string> environment;
+    std::map<std::string, std::string> environment{};
 };
 
 // Frames step the clock by 20 ms.
