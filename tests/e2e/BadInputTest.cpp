@@ -26,9 +26,8 @@ protected:
     // A tileset written by ImageMagick with the given options.
     std::string Bmp(const std::string& options, const std::string& size = "304x160")
     {
-        RunCommand({"sh", "-c",
-                    "convert -size " + size + " gradient:red-blue " + options + dir_.File("m.bmp")},
-                   {});
+        RunShell("convert -size " + size + " gradient:red-blue " + options + dir_.File("m.bmp"),
+                 "");
         return ReadFile(dir_.File("m.bmp"));
     }
     static std::string Patched(std::string bytes, size_t at, uint32_t word)

@@ -52,20 +52,16 @@ RECORDED(glTranslatef, (GLfloat x, GLfloat y, GLfloat z), x, y, z)
 RECORDED(glColor4f, (GLfloat r, GLfloat g, GLfloat b, GLfloat a), r, g, b, a)
 RECORDED(glRotatef, (GLfloat angle, GLfloat x, GLfloat y, GLfloat z), angle, x, y, z)
 
-void glBegin(GLenum mode)
-{
-    Log(std::string("glBegin") + Name(mode), {});
-}
+// An entry point that records its name and the name of its one enum.
+#define NAMED(name)                            \
+    void name(GLenum e)                        \
+    {                                          \
+        Log(std::string(#name) + Name(e), {}); \
+    }
 
-void glEnable(GLenum cap)
-{
-    Log(std::string("glEnable") + Name(cap), {});
-}
-
-void glDisable(GLenum cap)
-{
-    Log(std::string("glDisable") + Name(cap), {});
-}
+NAMED(glBegin)
+NAMED(glEnable)
+NAMED(glDisable)
 
 GLenum glGetError()
 {

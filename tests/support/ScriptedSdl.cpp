@@ -3,14 +3,12 @@
 // n * FLYER_TEST_STEP_MS, and its SDL_PollEvent hands out first the key
 // events FLYER_TEST_KEYS ("frame key pressed;...", key an SDLKey number)
 // has for it or before, then the real ones. Before the swap of frame
-// FLYER_TEST_READY an empty file "ready" is made. Each SDL_Quit adds
-// "SDL_Quit <frames swapped>" to FLYER_TEST_LOG.
+// FLYER_TEST_READY an empty file "ready" is made.
 #include <SDL.h>
 #include <dlfcn.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace {
 
@@ -61,16 +59,6 @@ void SDL_GL_SwapBuffers()
     if (ready != nullptr)
         fclose(ready);
     static auto real = Real<void (*)()>("SDL_GL_SwapBuffers");
-    real();
-}
-
-void SDL_Quit()
-{
-    if (FILE* log = getenv("FLYER_TEST_LOG") ? fopen(getenv("FLYER_TEST_LOG"), "a") : nullptr) {
-        fprintf(log, "SDL_Quit %u\n", g_swaps);
-        fclose(log);
-    }
-    static auto real = Real<void (*)()>("SDL_Quit");
     real();
 }
 

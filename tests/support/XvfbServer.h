@@ -9,7 +9,7 @@
 // stopped when the object goes.
 class XvfbServer {
 public:
-    explicit XvfbServer(int width = 1280, int height = 1024);
+    XvfbServer(int width, int height);
     const std::string& Display() const { return display_; }
 
 private:
