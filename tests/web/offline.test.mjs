@@ -67,13 +67,15 @@ test('after one visit the page flies offline; a new build comes whole at the sec
         await waitFrames(page, 2);
         return page;
     };
-    // The marks of `page` reloaded offline; it stays offline.
+    // The marks of `page` reloaded offline.
     const offline = async (page) => {
         await page.setOfflineMode(true);
         await page.reload();
         await page.click('#canvas');
         await waitFrames(page, 2);
-        return builds(page);
+        const marks = await builds(page);
+        await page.setOfflineMode(false);
+        return marks;
     };
     try {
         let page = await visit();
@@ -100,6 +102,7 @@ test('after one visit the page flies offline; a new build comes whole at the sec
         assert.deepEqual(await offline(page), ['B', 'B'], 'the new build offline');
         // A level from another site needs the network.
         const level = 'http://127.0.0.1:9/far.lvl';
+        await page.setOfflineMode(true);
         await page.goto(`${site.origin}/?level=${encodeURIComponent(level)}`);
         await page.click('#canvas');
         await waitState(page, 'refused');
