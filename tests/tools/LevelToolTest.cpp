@@ -8,8 +8,6 @@
 
 namespace {
 
-const std::string kNotRegular = ", not a regular file: flyer-level writes only regular files";
-
 class LevelTool : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(WriteLevel(Tileset(), {})); }
@@ -96,7 +94,8 @@ TEST_F(LevelTool, EveryFaultIsOneLineAndChangesNoFile)
          F("small.bmp") +
              ": the tileset is 304 x 161 pixels, not 304 x 160 (19 x 10 tiles of 16 x 16)"},
         {1, Build(good, "o", "g.csv"), good + ": not a BMP file"},
-        {1, Build(good, "fifo"), fifo + ": is a FIFO or pipe" + kNotRegular},
+        {1, Build(good, "fifo"),
+         fifo + ": is a FIFO or pipe, not a regular file: flyer-level writes only regular files"},
         {1, Export("l.lvl", "none/t.bmp"),
          F("none/t.bmp") + ": cannot create the output: No such file or directory"},
         {1, Export("l.lvl", "e.csv"),
