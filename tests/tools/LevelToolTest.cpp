@@ -115,6 +115,11 @@ TEST_F(LevelTool, EveryFaultIsOneLineAndChangesNoFile)
          F("far.lvl") +
              ": the tileset part (bfSize 4294967040) is larger than the 4 MiB a tileset can need"},
         {1,
+         {"render", F("l.lvl"), "-o", F("p.png"), "--whole", "--scale", "16"},
+         F("l.lvl") +
+             ": the picture would be 16384 x 16384 pixels, more than 8192 a side; choose a "
+             "smaller --scale"},
+        {1,
          {"export", fifo, "-o", F("e.csv")},
          fifo + ": the game would refuse this level: SDL cannot read the tileset: " + fifo +
              " is a FIFO or pipe, not a regular file"},

@@ -356,13 +356,6 @@ TEST(LevelPicture, DrawsTilesUprightEmptyCellsDarkAndTheStartCell)
     EXPECT_EQ(TestTileColour(2), at(57, 26));
     EXPECT_LT(at(0, 0) & 0xC0C0C0u, 1u) << "empty cells are dark";
     EXPECT_EQ(0xC0C000u, at(40, 38) & 0xC0C0C0u) << "the start cell is yellow";
-    const CommandResult large = FlyerLevel(
-        {"render", dir.File("l.lvl"), "-o", dir.File("x.png"), "--whole", "--scale", "16"});
-    EXPECT_EQ(1, large.status);
-    EXPECT_EQ("flyer-level: " + dir.File("l.lvl") +
-                  ": the picture would be 16384 x 16384 pixels, more than 8192 a side; "
-                  "choose a smaller --scale\n",
-              large.err);
 }
 
 }  // namespace
