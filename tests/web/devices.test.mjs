@@ -22,17 +22,8 @@ const moreFrames = async (page, count) =>
 // Waits until the game's input holds exactly `keys`.
 const waitHeld = (page, keys) =>
     page.waitForFunction((k) => flyerKeys.held() === k, { timeout: 20000 }, keys);
-// The centres of the touch buttons, by their labels.
-const touchButtons = (page) =>
-    page.$$eval('#touch button', (buttons) =>
-        Object.fromEntries(
-            buttons.map((button) => {
-                const box = button.getBoundingClientRect();
-                const centre = { x: box.x + box.width / 2, y: box.y + box.height / 2 };
-                return [button.getAttribute('aria-label'), centre];
-            }),
-        ),
-    );
+// The touch button labelled `label`, which puppeteer touches in its centre.
+const touchButton = (page, label) => page.$(`#touch [aria-label="${label}"]`);
 
 // A page at `query` in a window of `viewport`, with a gamepad plugged in
 // (scripts/lib/fake-gamepad.mjs), started by a tap, a click or nothing.
@@ -126,9 +117,8 @@ test('two fingers on Thrust and Fire fly as Up and Ctrl do; fingers slide, add u
         await page.keyboard.down('Control');
     });
     const byTouch = await frameHolding(true, async (page) => {
-        const at = await touchButtons(page);
-        await page.touchscreen.touchStart(at.Thrust.x, at.Thrust.y);
-        await page.touchscreen.touchStart(at.Fire.x, at.Fire.y);
+        await (await touchButton(page, 'Thrust')).touchStart();
+        await (await touchButton(page, 'Fire')).touchStart();
     });
     assert.equal(byKeys.held, UP | FIRE, 'Up and Ctrl held');
     assert.deepEqual(byTouch, byKeys, 'Thrust and Fire give the picture of Up and Ctrl');
@@ -137,21 +127,20 @@ test('two fingers on Thrust and Fire fly as Up and Ctrl do; fingers slide, add u
     await page.evaluate(() => (document.body.style.minHeight = '300vh')); // room to scroll
     const pad = () => page.$eval('#touch', (touch) => getComputedStyle(touch).display);
     assert.equal(await pad(), 'block');
-    const at = await touchButtons(page);
-    const left = await page.touchscreen.touchStart(at['Turn left'].x, at['Turn left'].y);
-    const thrust = await page.touchscreen.touchStart(at.Thrust.x, at.Thrust.y);
-    const fire = await page.touchscreen.touchStart(at.Fire.x, at.Fire.y);
+    const left = await (await touchButton(page, 'Turn left')).touchStart();
+    const thrust = await (await touchButton(page, 'Thrust')).touchStart();
+    const fire = await (await touchButton(page, 'Fire')).touchStart();
     await waitHeld(page, LEFT | UP | FIRE);
-    await left.move(at['Turn right'].x, at['Turn right'].y);
+    await (await touchButton(page, 'Turn right')).touchMove(left);
     await waitHeld(page, RIGHT | UP | FIRE);
-    await thrust.move(at.Reverse.x, at.Reverse.y);
+    await (await touchButton(page, 'Reverse')).touchMove(thrust);
     await waitHeld(page, RIGHT | DOWN | FIRE);
-    await fire.move(at.Fire.x, at.Fire.y - 200); // off the button
+    await fire.move(0, 0); // off the buttons, to the page's top left corner
     await waitHeld(page, RIGHT | DOWN);
     await Promise.all([left.end(), thrust.end(), fire.end()]);
     await waitHeld(page, 0);
     // Fire stays held until the last of a finger and Space lets go.
-    const finger = await page.touchscreen.touchStart(at.Fire.x, at.Fire.y);
+    const finger = await (await touchButton(page, 'Fire')).touchStart();
     await waitHeld(page, FIRE);
     await page.keyboard.down(' ');
     assert.equal(await pad(), 'none', 'a key hides the buttons');
@@ -163,7 +152,7 @@ test('two fingers on Thrust and Fire fly as Up and Ctrl do; fingers slide, add u
     assert.equal(await page.evaluate(() => window.scrollY), 0, 'Space does not scroll');
     await page.tap('#canvas'); // a touch shows them again
     await moreFrames(page, 2); // drawn before the finger comes, as a player sees them
-    await page.touchscreen.tap(at['End flight'].x, at['End flight'].y);
+    await (await touchButton(page, 'End flight')).tap();
     await waitState(page, 'ended');
     await page.close();
 });
