@@ -18,8 +18,6 @@ TEST(Actors, SetAngleStepsBy360IntoZeroTo360)
     // clang-format off
     const float rows[][2] = {
         {360, 0},  // the angle set, the angle kept
-        {720, 0},
-        {-90, 270},
         {725.5f, 5.5f},
         {-720, 0},
         {-0.5f, 359.5f},
