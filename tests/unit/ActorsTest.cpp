@@ -101,8 +101,7 @@ protected:
 TEST_F(Emitter, EmitsOnePerIntervalStrictlyExceededAndBanksNothingWhileOff)
 {
     const uint32_t rows[][4] = {
-        {0, 0, 0, 0},  // ms, ms, emitted, banked
-        {20, 0, 0, 20},
+        {20, 0, 0, 20},  // ms, ms, emitted, banked
         {20, 1, 1, 1},
         {45, 0, 2, 5},
     };
