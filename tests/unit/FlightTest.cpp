@@ -74,8 +74,7 @@ TEST_F(Flight, KeysSetThrustTurnAndExhaustForTheNextStep)
         bool up, down, left, right;
         float thrust, heading;
     } rows[] = {
-        {0, 0, 0, 0, 0, 0},  // no key
-        {1, 0, 0, 0, 20, 0},
+        {1, 0, 0, 0, 20, 0},  // up, down, left, right, thrust, heading
         {0, 1, 0, 0, -20, 0},
         {1, 1, 0, 0, 0, 0},
         {0, 0, 1, 0, 0, -67.5f},
