@@ -2,7 +2,6 @@
 #include <SDL.h>
 
 #include <memory>
-#include <set>
 
 #include <gtest/gtest.h>
 
@@ -153,26 +152,6 @@ TEST_F(GlContext, LevelTilesAreCutInOrderAndUploadedOpaqueAndUpright)
         EXPECT_EQ(0xFF000000u | TestTileLowerColour(TestTileColour(tile)), texels[15 * 16 + 3])
             << tile;
     }
-}
-
-// The shipped demo level: its 190 tiles all differ, and the ship starts in the open.
-TEST_F(GlContext, DemoLevelHasDistinctTilesAndAnOpenStart)
-{
-    std::unique_ptr<TileMap> map(new TileMap());
-    ASSERT_TRUE(map->Load(FLYER_DATA_DIR "/demo.lvl"));
-    int w = 0, h = 0;
-    std::set<std::vector<uint32_t>> tiles;
-    for (unsigned texture : map->textures)
-        tiles.insert(Texels(texture, &w, &h));
-    EXPECT_EQ(190u, tiles.size());
-    int walls = 0;  // the ship starts at (512, 512)
-    for (int x = 500; x <= 524; ++x)
-        for (int y = 500; y <= 524; ++y) {
-            EXPECT_TRUE(std::abs(x - 512) > 5 || std::abs(y - 512) > 5 || !map->IsSolid(x, y))
-                << x << "," << y;
-            walls += map->IsSolid(x, y);
-        }
-    EXPECT_GT(walls, 0);
 }
 
 }  // namespace
