@@ -4,16 +4,29 @@
 #include <SDL.h>
 #include <emscripten.h>
 
+#include <iterator>
+
 #include "app/GameState.h"
 
-// Pushes a press (down non-zero) or a release of the key `sym` (an SDLK_
-// value of Emscripten's SDL).
-extern "C" EMSCRIPTEN_KEEPALIVE void flyer_key(int sym, int down)
+namespace {
+
+// The game's keys, in the order web/page/keys.js names them: up, down,
+// left, right, fire, end.
+const SDL_Keycode kGameKeys[] = {SDLK_UP,    SDLK_DOWN,  SDLK_LEFT,
+                                 SDLK_RIGHT, SDLK_LCTRL, SDLK_ESCAPE};
+
+}  // namespace
+
+// Pushes a press (down non-zero) or a release of the game's key `key` (its
+// place in kGameKeys); any other number is ignored.
+extern "C" EMSCRIPTEN_KEEPALIVE void flyer_key(int key, int down)
 {
+    if (key < 0 || key >= static_cast<int>(std::size(kGameKeys)))
+        return;
     SDL_Event event{};
     event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
     event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = static_cast<SDL_Keycode>(sym);
+    event.key.keysym.sym = kGameKeys[key];
     SDL_PushEvent(&event);
 }
 

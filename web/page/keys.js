@@ -6,10 +6,10 @@
 'use strict';
 
 const flyerKeys = (() => {
-    // Emscripten SDL's keysyms (SDL_keycode.h: a scancode | 1 << 10, or
-    // the character).
-    const syms = { up: 1106, down: 1105, left: 1104, right: 1103, fire: 1248, end: 27 };
-    const holders = Object.fromEntries(Object.keys(syms).map((key) => [key, new Set()]));
+    // The game's keys, in the order of web/PageKeys.cpp's kGameKeys, which
+    // maps them to SDL's keys.
+    const names = ['up', 'down', 'left', 'right', 'fire', 'end'];
+    const holders = Object.fromEntries(names.map((key) => [key, new Set()]));
     let game = null;
     return {
         // The flight's game module that gets the keys, or null; a new
@@ -19,14 +19,15 @@ const flyerKeys = (() => {
             Object.values(holders).forEach((set) => set.clear());
         },
         flying: () => game !== null,
-        // `holder` now holds exactly `keys` (names of `syms`).
+        // `holder` now holds exactly `keys` (of `names`).
         holds(holder, keys) {
             for (const [key, set] of Object.entries(holders)) {
                 if (keys.includes(key) === set.has(holder)) continue;
                 const pressed = !set.has(holder);
                 if (pressed) set.add(holder);
                 else set.delete(holder);
-                if (set.size === (pressed ? 1 : 0)) game?._flyer_key(syms[key], pressed ? 1 : 0);
+                if (set.size === (pressed ? 1 : 0))
+                    game?._flyer_key(names.indexOf(key), pressed ? 1 : 0);
             }
         },
         // Lets go of every key of the holders whose names start with `prefix`.
