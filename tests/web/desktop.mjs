@@ -1,41 +1,48 @@
-// The desktop game as the web tests' reference: build/flyer on a private
-// Xvfb with the scripted clock and keys of tests/support/ScriptedSdl.cpp.
+// The desktop game as the web tests' reference: build/flyer flown by
+// scripts/lib/desktop-frames with the scripted clock and keys of
+// tests/support/ScriptedSdl.cpp.
 import assert from 'node:assert/strict';
 import { execFileSync, spawnSync } from 'node:child_process';
-import { mkdtempSync, readdirSync, readFileSync, rmSync, symlinkSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
+import { fileURLToPath } from 'node:url';
 
 import { build } from './session.mjs';
 import { flyFrames } from '../../scripts/lib/stepped-flight.mjs';
 import { readTables } from '../../scripts/lib/tables.mjs';
-import { startXvfb } from '../../scripts/lib/xvfb.mjs';
 
-// Runs `use(work, env)` with a folder holding the sprites and a private
-// Xvfb for `width` in `env`; both go afterwards.
-async function withXvfb(width, use) {
-    const work = mkdtempSync(join(tmpdir(), 'flyer-desktop-'));
-    const { display, server } = await startXvfb(width, heightOf(width));
-    const env = { ...process.env, DISPLAY: display };
-    for (const sprite of readTables(join(build, 'data')).sprites)
-        symlinkSync(join(build, 'data', sprite), join(work, sprite));
+const desktopFrames = fileURLToPath(new URL('../../scripts/lib/desktop-frames', import.meta.url));
+
+// Flies the game on `level` at `width` by the key script `keys`; gives what
+// it printed and the pictures (RGB bytes, 3 a pixel, rows from the top) of
+// `frames` (counted from 1).
+function flyDesktop(level, width, keys, frames) {
+    const out = mkdtempSync(join(tmpdir(), 'flyer-desktop-'));
     try {
-        return await use(work, env);
+        const run = spawnSync(
+            desktopFrames,
+            [build, level, width, keys, out, ...frames].map(String),
+        );
+        if (frames.length && run.status !== 0) throw new Error(`${desktopFrames}: ${run.stderr}`);
+        const pictures = frames.map((frame) => readFileSync(join(out, `frame-${frame}.png`)));
+        return {
+            printed: run.stdout.toString(),
+            pictures: pictures.map((png) => rgbOf(png, width)),
+        };
     } finally {
-        server.kill();
-        rmSync(work, { recursive: true, force: true });
+        rmSync(out, { recursive: true, force: true });
     }
 }
 
-const heightOf = (width) => readTables(join(build, 'data')).resolution(width).height;
-
-// A PNG of the game at `width` as RGB bytes (3 a pixel, rows from the top).
+// A PNG of the game at `width` as RGB bytes.
 function rgbOf(png, width) {
     const rgb = execFileSync('convert', ['png:-', '-depth', '8', 'rgb:-'], {
         input: png,
         maxBuffer: 1 << 26,
     });
-    if (rgb.length !== width * heightOf(width) * 3) throw new Error(`not a picture at ${width}`);
+    const height = readTables(join(build, 'data')).resolution(width).height;
+    if (rgb.length !== width * height * 3) throw new Error(`not a picture at ${width}`);
     return rgb;
 }
 
@@ -47,53 +54,8 @@ function differingShare(a, b) {
     return count / (a.length / 3);
 }
 
-const scripted = (env, more) => ({
-    ...env,
-    LD_PRELOAD: join(build, 'tests', 'libflyer-scripted-sdl.so'),
-    FLYER_TEST_STEP_MS: '20',
-    ...more,
-});
-
-// Runs the game on `level` at `width` with no keys until it ends (it
-// refuses the level) or 20 s have passed; resolves to what it printed.
-export function runDesktop(level, width) {
-    return withXvfb(width, (work, env) => {
-        const run = spawnSync(join(build, 'flyer'), [level, String(width)], {
-            cwd: work,
-            env: scripted(env),
-            timeout: 20000,
-        });
-        return run.stdout.toString();
-    });
-}
-
-// Flies the game on `level` at `width` by the key script `keys`, then Esc,
-// recorded with apitrace; resolves to the pictures (RGB bytes) of the
-// frames `frames` (counted from 1, ascending), replayed from the trace.
-function traceDesktop(level, width, keys, frames) {
-    keys += `${frames.at(-1) + 2} 27 1;`;
-    return withXvfb(width, (work, env) => {
-        const trace = join(work, 'flight.trace');
-        execFileSync(
-            'apitrace',
-            ['trace', '--api', 'gl', '--output', trace, join(build, 'flyer'), level, String(width)],
-            { cwd: work, env: scripted(env, { FLYER_TEST_KEYS: keys }), stdio: 'ignore' },
-        );
-        const swaps = execFileSync('apitrace', ['dump', '--grep=SwapBuffers', trace], { env })
-            .toString()
-            .match(/^\d+(?= )/gm);
-        const calls = frames.map((frame) => swaps[frame - 1]);
-        const options = ['--call-nos=yes', `--calls=${calls.join(',')}`];
-        execFileSync('apitrace', ['dump-images', ...options, '--output', join(work, 'f'), trace], {
-            env,
-            stdio: 'ignore',
-        });
-        return readdirSync(work)
-            .filter((name) => name.endsWith('.png'))
-            .sort()
-            .map((name) => rgbOf(readFileSync(join(work, name)), width));
-    });
-}
+// What the game prints on `level` at `width`, Esc ending a flight at once.
+export const runDesktop = (level, width) => flyDesktop(level, width, '2 27 1;', []).printed;
 
 // Flies `page` (opened by openStepped) and the desktop game on `level` at
 // `width` by the key script `keys`, and holds each of `frames` (ascending)
@@ -103,7 +65,8 @@ function traceDesktop(level, width, keys, frames) {
 // comes at frame 3 or later, frame 2 makes the same GL calls as frame 1.
 export async function assertLikeDesktop(page, level, width, keys, frames) {
     const traced = frames.map((frame) => frame + (frame === 1));
-    const desktop = await traceDesktop(level, width, keys, traced);
+    const esc = `${traced.at(-1) + 2} 27 1;`;
+    const desktop = flyDesktop(level, width, keys + esc, traced).pictures;
     const web = await flyFrames(page, keys, frames.at(-1), frames);
     for (const [i, frame] of frames.entries()) {
         const share = differingShare(desktop[i], rgbOf(web.get(frame), width));
