@@ -204,20 +204,6 @@ TEST_F(LevelTool, OutputsKeepLinksModesAndOwnersAndTakeTheLongestNames)
         << "no temporary and no copy of the replaced file is left";
 }
 
-TEST_F(LevelTool, RunningOutOfMemoryIsOneLine)
-{
-    if (RunShell("ulimit -v 100000; " FLYER_LEVEL_BINARY " --version", "").status != 0)
-        GTEST_SKIP() << "the tool cannot even start within the limit (a sanitizer's shadow memory)";
-    std::string elements = "<e/>";
-    while (elements.size() < 8000000)
-        elements += elements;
-    const std::string build = FLYER_LEVEL_BINARY " build --tileset " + Tileset() + " --map " +
-                              Map("<map>" + elements, "e.tmx");
-    const CommandResult run = RunShell("ulimit -v 100000; " + build + " -o " + F("o"), "");
-    EXPECT_EQ(1, run.status);
-    EXPECT_EQ("flyer-level: out of memory\n", run.err);
-}
-
 // An output that cannot be put in place puts back those already there: the old file, no new one, no
 // temporary.
 TEST_F(LevelTool, AFailedOutputPutsBackTheOnesBeforeIt)

@@ -334,28 +334,4 @@ TEST(TiledFiles, ExportHoldsTheOriginAndEmbedsTheTileset)
     EXPECT_EQ(level, ReadFile(dir.File("again.lvl")));
 }
 
-TEST(LevelPicture, DrawsTilesUprightEmptyCellsDarkAndTheStartCell)
-{
-    TempDir dir;
-    // Tile 1 at column 500, row 500, tile 2 at 520, 505; with the start (512, 511) and
-    // 8 cells around, the picture shows columns 492..528, rows 492..519, 2 pixels a cell.
-    ASSERT_TRUE(WriteLevel(dir.File("l.lvl"), {0x011F41F4u, 0x021F9208u}));
-    ASSERT_EQ(
-        0,
-        FlyerLevel({"render", dir.File("l.lvl"), "-o", dir.File("p.png"), "--scale", "2"}).status);
-    EXPECT_EQ("74 56", RunShell("identify -format '%w %h' " + dir.File("p.png"), "").out);
-    const std::string rgb = RunShell("convert " + dir.File("p.png") + " -depth 8 rgb:-", "").out;
-    auto at = [&](size_t x, size_t y) {
-        return uint32_t(uint8_t(rgb[(y * 74 + x) * 3]) << 16 |
-                        uint8_t(rgb[(y * 74 + x) * 3 + 1]) << 8 |
-                        uint8_t(rgb[(y * 74 + x) * 3 + 2]));
-    };
-    ASSERT_EQ(74u * 56u * 3u, rgb.size());
-    EXPECT_EQ(TestTileColour(1), at(16, 16));
-    EXPECT_EQ(TestTileLowerColour(TestTileColour(1)), at(17, 17));
-    EXPECT_EQ(TestTileColour(2), at(57, 26));
-    EXPECT_LT(at(0, 0) & 0xC0C0C0u, 1u) << "empty cells are dark";
-    EXPECT_EQ(0xC0C000u, at(40, 38) & 0xC0C0C0u) << "the start cell is yellow";
-}
-
 }  // namespace
