@@ -73,21 +73,6 @@ TEST_F(BadInput, WhatIsNotA304x160BitmapIsRefused)
            "SDL_LoadBMP(): BMP file has a colour depth beyond 32 bits\n");
 }
 
-TEST_F(BadInput, AnyRecordOffsetAndAnyRecordsPlay)
-{
-    // Offsets inside the header and at 2^31 are fuzz seeds.
-    std::string bmp = Bmp("-type truecolor BMP3:");
-    const uint32_t end = static_cast<uint32_t>(bmp.size());
-    for (uint32_t offset : {0u, end + 1, 0xFFFFFFFFu})
-        Expect("offset" + std::to_string(offset), Patched(bmp, 2, offset), nullptr);
-    bmp.resize(bmp.size() + 4 * 1024 * 1024);
-    for (uint32_t cell = 0; cell < 1024 * 1024; ++cell)
-        WriteLittleEndian32(
-            EncodeCellRecord(cell % 1024, cell / 1024, 1 + cell % 190),
-            reinterpret_cast<unsigned char*>(&bmp[bmp.size() - 4 * 1024 * 1024 + 4 * cell]));
-    Expect("full.lvl", bmp, nullptr);
-}
-
 TEST_F(BadInput, BrokenSpritesNeverStopTheGame)
 {
     WriteLevel(dir_.File("l.lvl"), {});
