@@ -1,13 +1,17 @@
 // web/gl's GL 1.1 calls, linked into this program in place of the system's
 // GL, with RecordingRenderer.cpp in place of the WebGL calls: the batches,
-// vertices and texture updates they give against worked-out ones.
+// vertices and texture updates they give against worked-out ones; and its
+// atlas.
 #include <GL/gl.h>
 #include <SDL.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include "gl/TextureAtlas.h"
 
 extern std::vector<std::string> g_Batches;  // RecordingRenderer.cpp
 extern std::vector<std::vector<float>> g_Vertices;
@@ -57,15 +61,6 @@ TEST_F(WebGl, GathersDrawsUnderOneStateIntoOneBatch)
     EXPECT_EQ((std::vector<std::string>{"p3", "p2:1", "q8", "Q8"}), g_Batches);
 }
 
-// A batch holds at most 65536 vertices, and a full one is drawn between two quads.
-TEST_F(WebGl, FullBatchesEndBetweenQuadsAndPoints)
-{
-    Draw(GL_QUADS, 65536 + 8);
-    Draw(GL_POINTS, 65536 + 1);
-    SDL_GL_SwapBuffers();
-    EXPECT_EQ((std::vector<std::string>{"q65536", "q8", "p65536", "p1"}), g_Batches);
-}
-
 // The atlas, texture 1, holds the white texel at (1, 1), then a 4 x 2 image at (4, 1); a filtered
 // image gets a texture of its own, 2; one that needs mipmaps, or texturing off, draws in white.
 TEST_F(WebGl, VerticesCarryTheModelViewTheirColourAndTheirImagesTexel)
@@ -109,6 +104,62 @@ TEST_F(WebGl, VerticesCarryTheModelViewTheirColourAndTheirImagesTexel)
               }),
               g_Vertices);
     EXPECT_EQ((std::vector<std::vector<int>>{{1, 3, 0, 6, 4}}), g_TextureUpdates);
+}
+
+// The atlas: where images go, worked out by hand, and their borders.
+TEST(WebAtlas, PlacesImagesOnShelvesInsideTheirBorders)
+{
+    struct Case {
+        int width, height;
+        bool placed;
+        int x, y;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {1, 1, true, 1, 1},           // the first shelf: 3 x 3 with the border
+        {16, 16, true, 4, 1},         // beside it; the shelf is 18 high now
+        {1000, 10, true, 22, 1},      // ends at 1023, one texel short of the side
+        {1, 1, true, 1, 19},          // 3 more would pass 1024: a new shelf below the 18
+        {1022, 5, true, 1, 22},       // exactly the side with its border: a new shelf
+        {1023, 1, false, 0, 0},       // wider than the side with its border
+        {10, 996, false, 0, 0},       // the shelf at 28 plus 998 passes the bottom
+        {10, 994, true, 1, 29},       // 28 + 996 reaches the bottom exactly
+        {1, 1, true, 13, 29},         // the same shelf
+    };
+    // clang-format on
+    TextureAtlas atlas;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+        int x = 0, y = 0;
+        ASSERT_EQ(c.placed, atlas.Place(c.width, c.height, &x, &y));
+        if (c.placed) {
+            EXPECT_EQ((std::vector<int>{c.x, c.y}), (std::vector<int>{x, y}));
+        }
+    }
+}
+
+// Each texel is its own number; the border repeats the edge, corners included.
+TEST(WebAtlas, BorderRepeatsTheImagesEdges)
+{
+    struct Case {
+        int width, height;
+        std::vector<uint32_t> image, bordered;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {2, 2, {1, 2, 3, 4}, {1, 1, 2, 2, 1, 1, 2, 2, 3, 3, 4, 4, 3, 3, 4, 4}},
+        {3, 1, {5, 6, 7}, {5, 5, 6, 7, 7, 5, 5, 6, 7, 7, 5, 5, 6, 7, 7}},
+        {1, 2, {0x11223344, 0xAABBCCDD}, {0x11223344, 0x11223344, 0x11223344, 0x11223344, 0x11223344, 0x11223344,
+                                          0xAABBCCDD, 0xAABBCCDD, 0xAABBCCDD, 0xAABBCCDD, 0xAABBCCDD, 0xAABBCCDD}},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        const std::vector<uint8_t> out = TextureAtlas::Bordered(
+            c.width, c.height, reinterpret_cast<const uint8_t*>(c.image.data()));
+        std::vector<uint32_t> texels(out.size() / 4);
+        memcpy(texels.data(), out.data(), out.size());
+        EXPECT_EQ(c.bordered, texels);
+    }
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
-// The surface scenes that WebSdlTest runs on both SDLs: built against the
+// The surface scenes that OracleTest runs on both SDLs: built against the
 // real SDL 1.2 into the test program, and against Emscripten's SDL headers
 // with web/sdl into the module beside it. Each scene is told as lines of
 // text: what the call gave back, then the destination's pixels row by row.
 #include <SDL.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -127,36 +126,13 @@ void RunFill(int number, const Fill& scene, std::vector<std::string>* lines)
     Tell("fill " + std::to_string(number) + " gave " + std::to_string(status), target, lines);
 }
 
-// A bitmap loaded, keyed on black or not, and blitted into a transparent RGBA
-// surface as the game uploads its sprites.
-void RunBitmap(const std::string& path, bool keyed, std::vector<std::string>* lines)
-{
-    SDL_Surface* bitmap = SDL_LoadBMP(path.c_str());
-    if (bitmap == nullptr) {  // with no picture there is nothing to compare
-        fprintf(stderr, "%s: %s\n", path.c_str(), SDL_GetError());
-        abort();
-    }
-    if (keyed)
-        SDL_SetColorKey(bitmap, SDL_SRCCOLORKEY, SDL_MapRGB(bitmap->format, 0, 0, 0));
-    SDL_Surface* target = MakeRgba(bitmap->w, bitmap->h);
-    SDL_FillRect(target, nullptr, SDL_MapRGBA(target->format, 0, 0, 0, 0));
-    const int status = SDL_BlitSurface(bitmap, nullptr, target, nullptr);
-    SDL_FreeSurface(bitmap);
-    Tell(path + (keyed ? " keyed" : "") + " gave " + std::to_string(status), target, lines);
-}
-
 }  // namespace
 
-// Every scene's lines; the bitmaps are the game's, in `dataDir`, keyed as the
-// sprites are and unkeyed as the tileset, and the other way round.
-extern "C" void RunSdlScenes(const char* dataDir, std::vector<std::string>* lines)
+// Every scene's lines.
+extern "C" void RunSdlScenes(std::vector<std::string>* lines)
 {
     for (size_t i = 0; i < std::size(kBlits); ++i)
         RunBlit(i + 1, kBlits[i], lines);
     for (size_t i = 0; i < std::size(kFills); ++i)
         RunFill(i + 1, kFills[i], lines);
-    for (const char* name : {"ship.bmp", "bullet.bmp", "ships.bmp", "tileset.bmp"}) {
-        for (bool keyed : {true, false})
-            RunBitmap(std::string(dataDir) + "/" + name, keyed, lines);
-    }
 }
