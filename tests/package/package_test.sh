@@ -9,8 +9,6 @@
 #                       validate, and show the package's version
 #   game WORK           the game runs as its desktop entry says, on Xvfb,
 #                       shows the ship sprite and ends with Esc and status 0
-#   level WORK MAP      the unpacked flyer-level builds the demo map MAP into
-#                       the unpacked demo level, byte for byte
 set -euo pipefail
 check="$1" work="$(realpath -m "$2")"
 root="$work/root"
@@ -95,11 +93,6 @@ case "$check" in
     [ "$status" -eq 0 ] || fail "status $status: $(cat "$work/game.out")"
     [ ! -s "$work/game.out" ] || fail "the game printed: $(cat "$work/game.out")"
     [ "${hull:-0}" -gt 0 ] || fail "no ship sprite at the centre of the screen"
-    ;;
-  level)
-    bindir="$(dirname "$(entry Exec | cut -d ' ' -f 1)")"
-    "$root$bindir/flyer-level" build --tileset "$root/usr/share/flyer/tileset.bmp" --map "$3" -o "$work/demo.lvl"
-    cmp "$work/demo.lvl" "$root/usr/share/flyer/demo.lvl" || fail "the demo level is not the demo map's"
     ;;
   *)
     fail "unknown check $check"
