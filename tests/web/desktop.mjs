@@ -13,6 +13,7 @@ import { flyFrames } from '../../scripts/lib/stepped-flight.mjs';
 import { readTables } from '../../scripts/lib/tables.mjs';
 
 const desktopFrames = fileURLToPath(new URL('../../scripts/lib/desktop-frames', import.meta.url));
+const tables = readTables(join(build, 'data'));
 
 // Flies the game on `level` at `width` by the key script `keys`; gives what
 // it printed and the pictures (RGB bytes, 3 a pixel, rows from the top) of
@@ -41,8 +42,8 @@ function rgbOf(png, width) {
         input: png,
         maxBuffer: 1 << 26,
     });
-    const height = readTables(join(build, 'data')).resolution(width).height;
-    if (rgb.length !== width * height * 3) throw new Error(`not a picture at ${width}`);
+    if (rgb.length !== width * tables.resolution(width).height * 3)
+        throw new Error(`not a picture at ${width}`);
     return rgb;
 }
 
